@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <QTemporaryDir>
+
+// A private configuration folder per test, so that no test sees another's
+// settings file.
+class TempConfig {
+public:
+    TempConfig();
+    ~TempConfig();
+    QString dir() const { return dir_.path(); }
+    QString settingsPath() const;
+    void writeSettings(const QByteArray &text) const;
+    QByteArray readSettings() const;
+
+private:
+    QTemporaryDir dir_;
+};
