@@ -16,3 +16,9 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A file of the generated test media (tests/media/make_media.sh).
+inline QString testMedia(const QString &name)
+{
+    return QStringLiteral(SONVERA_TEST_MEDIA) + QLatin1Char('/') + name;
+}
