@@ -1,0 +1,1 @@
+# The About box (GUI library).
