@@ -41,4 +41,7 @@ public:
     virtual void setOnClick(ClickHandler handler) = 0;
 };
 
+// The real skin engine (Qt SVG).
+std::unique_ptr<ISkin> createSkinEngine();
+
 } // namespace components
