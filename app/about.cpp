@@ -1,0 +1,5 @@
+#include "app/about.h"
+
+Tfm_about::Tfm_about(QWidget *parent) : QDialog(parent)
+{
+}

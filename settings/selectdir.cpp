@@ -1,0 +1,5 @@
+#include "settings/selectdir.h"
+
+Tfm_Selectdirectory::Tfm_Selectdirectory(QWidget *parent) : QDialog(parent)
+{
+}

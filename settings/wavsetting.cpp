@@ -1,0 +1,5 @@
+#include "settings/wavsetting.h"
+
+Tfm_wavsettings::Tfm_wavsettings(QWidget *parent) : QDialog(parent)
+{
+}
