@@ -1,6 +1,7 @@
 #include "platform/launch.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,27 @@ TEST(InterpretCommandLine, OtherCommandsSplitOnBlanksOutsideQuotes)
     const auto cmd = platform::interpretCommandLine(QStringLiteral("\"/opt/my app/run\" -x \"a b\""));
     EXPECT_EQ(cmd.program, QStringLiteral("/opt/my app/run"));
     EXPECT_EQ(cmd.arguments, (QStringList{QStringLiteral("-x"), QStringLiteral("a b")}));
+}
+
+// The compiled manual is opened where it exists; elsewhere the HTML manual of
+// the same folder stands in for it.
+TEST(InterpretCommandLine, HelpOpensTheCompiledManualOrTheHtmlBesideIt)
+{
+    QTemporaryDir tmp;
+    const QString help = tmp.filePath(QStringLiteral("help"));
+    ASSERT_TRUE(QDir().mkpath(help));
+    const QString chm = help + QStringLiteral("/zo3&rev.chm");
+    const QString html = help + QStringLiteral("/index.html");
+    ASSERT_TRUE(QFile(html).open(QIODevice::WriteOnly));
+
+    auto cmd = platform::interpretCommandLine(QStringLiteral("hh ") + chm);
+    ASSERT_EQ(cmd.arguments.size(), 1);
+    EXPECT_EQ(cmd.arguments[0], html);
+
+    ASSERT_TRUE(QFile(chm).open(QIODevice::WriteOnly));
+    cmd = platform::interpretCommandLine(QStringLiteral("hh ") + chm);
+    ASSERT_EQ(cmd.arguments.size(), 1);
+    EXPECT_EQ(cmd.arguments[0], chm);
 }
 
 } // namespace

@@ -1,0 +1,5 @@
+#pragma once
+#include <QIcon>
+
+// Sonvera's own icon: the window icon and the About box picture.
+QIcon sonveraIcon();
