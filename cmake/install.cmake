@@ -12,8 +12,8 @@ endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION ${SONVERA_PROGRAM_DIR}/skins
   FILES_MATCHING PATTERN "*.skn")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${SONVERA_PROGRAM_DIR}/help
-  FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg")
+install(DIRECTORY ${CMAKE_BINARY_DIR}/help/ DESTINATION ${SONVERA_PROGRAM_DIR}/help
+  FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN CMakeFiles EXCLUDE)
 
 # Relative links, so the installed tree can be moved or packaged as it is; the
 # programs find their folder through the resolved link.
