@@ -1,32 +1,21 @@
-# Installation and the Debian package.
-# The program folder keeps its layout (skins/ and help/ beside the executable)
-# under lib/sonvera/; bin/ holds links to the programs for the PATH and the menu.
-set(SONVERA_PROGRAM_DIR lib/sonvera)
-
-install(TARGETS sonvera RUNTIME DESTINATION ${SONVERA_PROGRAM_DIR})
-set(SONVERA_LAUNCHERS sonvera)
-if(TARGET sonvera-batch)
-  install(TARGETS sonvera-batch RUNTIME DESTINATION ${SONVERA_PROGRAM_DIR})
-  list(APPEND SONVERA_LAUNCHERS sonvera-batch)
+# Installation and packages.
+# The program folder keeps its layout, skins/ and help/ beside the executable:
+# lib/sonvera/ with links in bin/ on Linux, the install folder itself on Windows.
+if(WIN32)
+  set(SONVERA_PROGRAM_DIR .)
+else()
+  set(SONVERA_PROGRAM_DIR lib/sonvera)
 endif()
 
+set(SONVERA_PROGRAMS sonvera)
+if(TARGET sonvera-batch)
+  list(APPEND SONVERA_PROGRAMS sonvera-batch)
+endif()
+install(TARGETS ${SONVERA_PROGRAMS} RUNTIME DESTINATION ${SONVERA_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION ${SONVERA_PROGRAM_DIR}/skins
   FILES_MATCHING PATTERN "*.skn")
 install(DIRECTORY ${CMAKE_BINARY_DIR}/help/ DESTINATION ${SONVERA_PROGRAM_DIR}/help
-  FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN CMakeFiles EXCLUDE)
-
-# Relative links, so the installed tree can be moved or packaged as it is; the
-# programs find their folder through the resolved link.
-foreach(program IN LISTS SONVERA_LAUNCHERS)
-  install(CODE "
-    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
-    file(MAKE_DIRECTORY \"\${bin}\")
-    message(STATUS \"Installing: \${bin}/${program}\")
-    file(CREATE_LINK ../${SONVERA_PROGRAM_DIR}/${program} \"\${bin}/${program}\" SYMBOLIC)")
-endforeach()
-
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/sonvera.desktop DESTINATION share/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/app/resources/sonvera.svg DESTINATION share/icons/hicolor/scalable/apps)
+  FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.chm" PATTERN CMakeFiles EXCLUDE)
 
 # The home page and support address have one home, app/appglobals.h.
 function(sonvera_app_global name out)
@@ -37,17 +26,38 @@ endfunction()
 sonvera_app_global(HomePageAddress SONVERA_HOME_PAGE)
 sonvera_app_global(SupportMailAddress SONVERA_SUPPORT_MAIL)
 
-set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sonvera)
 set(CPACK_PACKAGE_VENDOR "Sonvera")
 set(CPACK_PACKAGE_CONTACT "Sonvera <${SONVERA_SUPPORT_MAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Batch audio converter: MP3, OGG, WMA to WAV, WAV to MP3, MP3 normalizing")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  # Qt's and vcpkg's DLLs are laid beside the program by windeployqt and
+  # vcpkg's app-local deployment (docs/windows.md).
+  set(CPACK_GENERATOR ZIP)
+  include(CPack)
+  return()
+endif()
+
+# Relative links, so the installed tree can be moved or packaged as it is; the
+# programs find their folder through the resolved link.
+foreach(program IN LISTS SONVERA_PROGRAMS)
+  install(CODE "
+    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+    file(MAKE_DIRECTORY \"\${bin}\")
+    message(STATUS \"Installing: \${bin}/${program}\")
+    file(CREATE_LINK ../${SONVERA_PROGRAM_DIR}/${program} \"\${bin}/${program}\" SYMBOLIC)")
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/sonvera.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/app/resources/sonvera.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_DESCRIPTION "Sonvera converts a batch of audio files one after another: MP3, OGG or WMA
 to 16-bit WAV, WAV to MP3, or MP3 to a normalized MP3, with optional
 normalization and fades. It comes with a skinnable window and the
 command-line tool sonvera-batch.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${SONVERA_HOME_PAGE}")

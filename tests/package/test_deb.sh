@@ -32,6 +32,7 @@ for f in /usr/bin/sonvera /usr/bin/sonvera-batch /usr/lib/sonvera/help/index.htm
   [ -e "$f" ] || fail "$f is not installed"
 done
 [ "$(readlink -f /usr/bin/sonvera)" = /usr/lib/sonvera/sonvera ] || fail "/usr/bin/sonvera does not lead to the program folder"
+desktop-file-validate /usr/share/applications/sonvera.desktop || fail "the menu entry is not valid"
 ! ldd /usr/lib/sonvera/sonvera /usr/lib/sonvera/sonvera-batch | grep 'not found' || fail "unresolved libraries"
 
 # A three-second stereo tone as MP3, decoded to WAV by the installed tool.
