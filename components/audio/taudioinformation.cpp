@@ -1,8 +1,10 @@
 #include "components/audio/taudioinformation.h"
 
 #include "components/audio/factory.h"
+#include "platform/files.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <QStringDecoder>
 
 #include <taglib/asffile.h>
@@ -21,8 +23,8 @@
 #include <taglib/xiphcomment.h>
 
 #include <exception>
+#include <filesystem>
 #include <initializer_list>
-#include <string>
 
 namespace components {
 
@@ -32,6 +34,7 @@ namespace {
 // file must not make us copy hundreds of megabytes.
 constexpr int kMaxCoverBytes = 16 * 1024 * 1024;
 constexpr int kFrontCover = 3;
+constexpr qint64 kCopyChunkBytes = 1 << 20;
 constexpr int kLastPictureType = 20;
 
 QString fromTagLib(const TagLib::String &text)
@@ -58,26 +61,16 @@ bool isAscii(const TagLib::String &text)
     return true;
 }
 
-// The file name in the form TagLib opens; non-ASCII names must survive.
-class NativeName {
-public:
-    explicit NativeName(const QString &fileName)
+// The file name in the form the C++ library and TagLib open; non-ASCII names
+// must survive.
+std::filesystem::path nativePath(const QString &fileName)
+{
 #ifdef _WIN32
-        : name_(fileName.toStdWString())
+    return std::filesystem::path(fileName.toStdWString());
 #else
-        : name_(QFile::encodeName(fileName))
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 #endif
-    {
-    }
-    TagLib::FileName get() const { return name_.data(); }
-
-private:
-#ifdef _WIN32
-    std::wstring name_;
-#else
-    QByteArray name_;
-#endif
-};
+}
 
 // RIFF INFO has no declared encoding: we write UTF-8 (what FFmpeg writes and
 // reads) and read UTF-8 where the bytes are valid UTF-8, else Latin-1.
@@ -229,8 +222,8 @@ unsigned pickNumber(unsigned own, const TagLib::PropertyMap &fields, const char 
 CarriedTags readTags(const QString &fileName)
 {
     CarriedTags tags;
-    const NativeName name(fileName);
-    TagLib::FileRef ref(name.get(), false);
+    const std::filesystem::path path = nativePath(fileName);
+    TagLib::FileRef ref(path.c_str(), false);
     if (ref.isNull() || !ref.file()->isValid() || !ref.tag())
         return tags;
     TagLib::Tag *tag = ref.tag();
@@ -321,33 +314,75 @@ void fillId3(TagLib::ID3v2::Tag &tag, const CarriedTags &tags)
     putCover(tag, tags.cover);
 }
 
-void writeMp3(TagLib::MPEG::File &file, const CarriedTags &tags)
+bool saveMp3(const std::filesystem::path &path, const CarriedTags &tags)
 {
+    TagLib::MPEG::File file(path.c_str(), false);
+    if (!file.isValid())
+        return false;
     fillId3(*file.ID3v2Tag(true), tags);
     // Only the ID3v2 tag: an ID3v1 tag beside it could only disagree.
-    file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v3);
+    return file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v3);
 }
 
-void writeWav(TagLib::RIFF::WAV::File &file, const CarriedTags &tags)
+bool saveWav(const std::filesystem::path &path, const CarriedTags &tags)
 {
+    TagLib::RIFF::WAV::File file(path.c_str(), false);
+    if (!file.isValid())
+        return false;
     fillId3(*file.ID3v2Tag(), tags);
     clearInfo(*file.InfoTag());
     fillCommon(*file.InfoTag(), tags);
-    file.save(TagLib::RIFF::WAV::File::AllTags, TagLib::File::StripOthers, TagLib::ID3v2::v3);
+    return file.save(TagLib::RIFF::WAV::File::AllTags, TagLib::File::StripOthers, TagLib::ID3v2::v3);
 }
 
+enum class Kind { Other, Mp3, Wav };
+
+Kind kindOf(const std::filesystem::path &path)
+{
+    TagLib::FileRef ref(path.c_str(), false);
+    if (ref.isNull() || !ref.file()->isValid())
+        return Kind::Other;
+    if (dynamic_cast<TagLib::MPEG::File *>(ref.file()))
+        return Kind::Mp3;
+    if (dynamic_cast<TagLib::RIFF::WAV::File *>(ref.file()))
+        return Kind::Wav;
+    return Kind::Other;
+}
+
+bool copyInto(const QString &fileName, QFile &copy)
+{
+    QFile source(fileName);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    for (QByteArray chunk = source.read(kCopyChunkBytes); !chunk.isEmpty();
+         chunk = source.read(kCopyChunkBytes)) {
+        if (copy.write(chunk) != chunk.size())
+            return false;
+    }
+    return source.error() == QFileDevice::NoError && copy.flush();
+}
+
+// The tags go into a copy beside the file that then replaces it: a crash or a
+// full disk halfway leaves the untagged file, never a torn one.
 void writeTags(const QString &fileName, const CarriedTags &tags)
 {
-    if (tags.isEmpty())
+    if (tags.isEmpty() || !platform::fileExists(fileName) || platform::isReadOnly(fileName))
         return;
-    const NativeName name(fileName);
-    TagLib::FileRef ref(name.get(), false);
-    if (ref.isNull() || !ref.file()->isValid() || ref.file()->readOnly())
+    const Kind kind = kindOf(nativePath(fileName));
+    if (kind == Kind::Other)
         return;
-    if (auto *mpeg = dynamic_cast<TagLib::MPEG::File *>(ref.file()))
-        writeMp3(*mpeg, tags);
-    else if (auto *wav = dynamic_cast<TagLib::RIFF::WAV::File *>(ref.file()))
-        writeWav(*wav, tags);
+    QTemporaryFile copy(fileName + QStringLiteral(".XXXXXX"));
+    if (!copy.open() || !copyInto(fileName, copy))
+        return;
+    copy.close();
+    const std::filesystem::path copyPath = nativePath(copy.fileName());
+    const bool saved = kind == Kind::Mp3 ? saveMp3(copyPath, tags) : saveWav(copyPath, tags);
+    if (!saved || !copy.setPermissions(QFile::permissions(fileName)))
+        return;
+    std::error_code error;
+    std::filesystem::rename(copyPath, nativePath(fileName), error);
+    if (!error)
+        copy.setAutoRemove(false);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "components/audio/taudioinformation.h"
 #include "support/temp_config.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -114,38 +115,52 @@ TagLib::String::Type frameEncoding(TagLib::ID3v2::Tag &tag, const char *id)
     return text ? text->textEncoding() : TagLib::String::UTF8;
 }
 
-// ID3v2.3, non-ASCII text as UTF-16 and plain text as Latin-1, no encoder frames.
-void expectId3v23(TagLib::ID3v2::Tag &tag, bool cover)
+// One tag of a written file, read on its own by TagLib.
+void expectTagFields(TagLib::Tag &tag, const CarriedTags &expected)
 {
+    EXPECT_EQ(QString::fromStdString(tag.title().to8Bit(true)), expected.title);
+    EXPECT_EQ(QString::fromStdString(tag.artist().to8Bit(true)), expected.artist);
+    EXPECT_EQ(QString::fromStdString(tag.album().to8Bit(true)), expected.album);
+    EXPECT_EQ(QString::fromStdString(tag.genre().to8Bit(true)), expected.genre);
+    EXPECT_EQ(QString::fromStdString(tag.comment().to8Bit(true)), expected.comment);
+    EXPECT_EQ(tag.year(), expected.year);
+    EXPECT_EQ(tag.track(), expected.track);
+}
+
+// ID3v2.3, non-ASCII text as UTF-16 and plain text as Latin-1, no encoder frames.
+void expectId3v23(TagLib::ID3v2::Tag &tag, const CarriedTags &expected)
+{
+    expectTagFields(tag, expected);
     EXPECT_EQ(tag.header()->majorVersion(), 3u);
     EXPECT_EQ(frameEncoding(tag, "TIT2"), TagLib::String::UTF16);
     EXPECT_EQ(frameEncoding(tag, "TPE1"), TagLib::String::Latin1);
     EXPECT_TRUE(tag.frameList("TSSE").isEmpty());
     EXPECT_TRUE(tag.frameList("TENC").isEmpty());
-    EXPECT_EQ(tag.frameList("APIC").size(), cover ? 1u : 0u);
+    EXPECT_EQ(tag.frameList("APIC").size(), expected.cover.data.isEmpty() ? 0u : 1u);
 }
 
-void expectMp3Layout(const QString &path, bool cover)
+void expectMp3Layout(const QString &path, const CarriedTags &expected)
 {
     TagLib::MPEG::File file(QFile::encodeName(path).constData(), false);
     ASSERT_TRUE(file.isValid());
     EXPECT_FALSE(file.hasID3v1Tag());
     ASSERT_TRUE(file.hasID3v2Tag());
-    expectId3v23(*file.ID3v2Tag(), cover);
+    expectId3v23(*file.ID3v2Tag(), expected);
 }
 
-void expectWavLayout(const QString &path, bool cover)
+// Both an INFO list and an ID3 chunk, each complete.
+void expectWavLayout(const QString &path, const CarriedTags &expected)
 {
     {
         TagLib::RIFF::WAV::File file(QFile::encodeName(path).constData(), false);
         ASSERT_TRUE(file.isValid());
         ASSERT_TRUE(file.hasInfoTag());
         ASSERT_TRUE(file.hasID3v2Tag());
+        expectTagFields(*file.InfoTag(), expected);
         EXPECT_FALSE(file.InfoTag()->fieldListMap().contains("ISFT"));
-        expectId3v23(*file.ID3v2Tag(), cover);
+        expectId3v23(*file.ID3v2Tag(), expected);
     }
     // The INFO list holds the title as UTF-8.
-    EXPECT_TRUE(readAll(path).contains("INAM"));
     EXPECT_TRUE(readAll(path).contains(kTitle.toUtf8()));
 }
 
@@ -230,9 +245,9 @@ TEST_P(CarryTest, FieldsAndCoverReachTheOutput)
 
     expectSameTags(tagsOf(target), carried);
     if (suffix == "mp3")
-        expectMp3Layout(target, hasCover);
+        expectMp3Layout(target, carried);
     else
-        expectWavLayout(target, hasCover);
+        expectWavLayout(target, carried);
 
     const QJsonObject probed = probe(target);
     const QJsonObject tags = probeTags(probed);
@@ -305,6 +320,28 @@ TEST_F(TagsTest, WritingIntoOtherKindsOrMissingFilesChangesNothing)
     const QString missing = dir_.filePath("missing.mp3");
     info.WriteTags(missing);
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+// Tagging replaces the file whole: no leftovers, the same permissions, and a
+// read-only file is respected.
+TEST_F(TagsTest, TaggedFileReplacesTheOutputCleanly)
+{
+    TAudioInformation info;
+    info.ReadTags(testMedia("cbr.mp3"));
+
+    const QString output = copy("cbr_tagless.mp3", "out.mp3");
+    const auto permissions = QFile::Permissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    ASSERT_TRUE(QFile::setPermissions(output, permissions));
+    const auto before = QFile::permissions(output);
+    info.WriteTags(output);
+    expectFixtureFields(tagsOf(output));
+    EXPECT_EQ(QFile::permissions(output), before);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.mp3"});
+
+    const QString locked = copy("stereo44.wav", "locked.wav");
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
+    info.WriteTags(locked);
+    EXPECT_EQ(readAll(locked), readAll(testMedia("stereo44.wav")));
 }
 
 TEST_F(TagsTest, FactoryMakesAWorkingInstance)
