@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <taglib/asffile.h>
+#include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/infotag.h>
 #include <taglib/mpegfile.h>
@@ -217,6 +218,11 @@ struct SourceKind {
     bool cover;
 };
 
+void PrintTo(const SourceKind &kind, std::ostream *out)
+{
+    *out << kind.name;
+}
+
 using CarryCase = std::tuple<SourceKind, const char * /*target*/>;
 
 class CarryTest : public TagsTest, public ::testing::WithParamInterface<CarryCase> {};
@@ -342,6 +348,35 @@ TEST_F(TagsTest, TaggedFileReplacesTheOutputCleanly)
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
     info.WriteTags(locked);
     EXPECT_EQ(readAll(locked), readAll(testMedia("stereo44.wav")));
+}
+
+// Old MP3s carry an ID3v1 tag only (Latin-1, genre as a number).
+TEST_F(TagsTest, Id3v1OnlySourceIsCarried)
+{
+    const QString source = copy("cbr_tagless.mp3", "v1.mp3");
+    {
+        TagLib::MPEG::File file(QFile::encodeName(source).constData(), false);
+        TagLib::Tag *v1 = file.ID3v1Tag(true);
+        v1->setTitle(TagLib::String("Sin\xfcs", TagLib::String::Latin1));
+        v1->setArtist("Sonvera");
+        v1->setGenre("Electronic");
+        v1->setYear(1999);
+        v1->setTrack(7);
+        ASSERT_TRUE(file.save(TagLib::MPEG::File::ID3v1, TagLib::File::StripOthers));
+    }
+    TAudioInformation info;
+    info.ReadTags(source);
+    EXPECT_EQ(info.tags().title, QStringLiteral("Sinüs"));
+    EXPECT_EQ(info.tags().genre, "Electronic");
+    EXPECT_EQ(info.tags().year, 1999u);
+    EXPECT_EQ(info.tags().track, 7u);
+
+    const QString target = copy("stereo44.wav", "out.wav");
+    info.WriteTags(target);
+    const QJsonObject tags = probeTags(probe(target));
+    EXPECT_EQ(tags["title"].toString(), QStringLiteral("Sinüs"));
+    EXPECT_EQ(tags["artist"].toString(), "Sonvera");
+    EXPECT_EQ(tags["genre"].toString(), "Electronic");
 }
 
 TEST_F(TagsTest, FactoryMakesAWorkingInstance)
