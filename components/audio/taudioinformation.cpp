@@ -4,8 +4,8 @@
 #include "platform/files.h"
 
 #include <QFile>
-#include <QTemporaryFile>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 
 #include <taglib/asffile.h>
 #include <taglib/asftag.h>
@@ -25,6 +25,8 @@
 #include <exception>
 #include <filesystem>
 #include <initializer_list>
+#include <mutex>
+#include <utility>
 
 namespace components {
 
