@@ -317,6 +317,10 @@ const Hostile kHostile[] = {
     {"form not a group",
      [](const QString &) { return smallSkin("<rect id='za3dividizuv' width='1' height='1'/>").replace("g id=\"za3dividizuv\"", "g id=\"f\""); }},
     {"50 MB", [](const QString &) { return bigSkin(); }},
+    {"deep nesting",
+     [](const QString &) {
+         return smallSkin(QString("<g>").repeated(200000) + QString("</g>").repeated(200000));
+     }},
     {"image from a file",
      [](const QString &f) { return smallSkin("<image id='i' width='9' height='9' xlink:href='" + f + "'/>"); }},
     {"image by file URL",
