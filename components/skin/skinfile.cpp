@@ -152,7 +152,7 @@ private:
             m_sawRoot = true;
         }
         const QXmlStreamAttributes &attributes = reader.attributes();
-        if (!attributesAreLocal(element, attributes))
+        if (m_depth == SkinFile::kMaxDepth || !attributesAreLocal(element, attributes))
             return false;
         ++m_depth;
         m_elements.push_back(element.toString());

@@ -30,6 +30,8 @@ class SkinFile {
 public:
     // Larger files are refused unread.
     static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+    // Deeper element nesting is refused: drawing recurses once per level.
+    static constexpr int kMaxDepth = 256;
 
     static std::optional<SkinFile> load(const QString &fileName);
     static std::optional<SkinFile> fromBytes(const QByteArray &svg);

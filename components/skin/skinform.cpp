@@ -180,8 +180,12 @@ void SkinView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !m_pressed)
         return;
     m_pressed = false;
-    if (!m_dragging)
-        m_form->click(m_form->objectAt(event->position()));
+    if (m_dragging)
+        return;
+    // The handler may take this view down (a menu's nested loop can even
+    // delete it); the form must outlive the call.
+    const std::shared_ptr<SkinForm> form = m_form;
+    form->click(form->objectAt(event->position()));
 }
 
 bool SkinView::eventFilter(QObject *watched, QEvent *event)
