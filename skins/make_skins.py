@@ -78,8 +78,11 @@ def luminance(hex_colour):
     return 0.2126 * r + 0.7152 * g + 0.0722 * b
 
 
+def label_on(hex_colour):
+    return "#ffffff" if luminance(hex_colour) < 0.55 else "#1b1b1b"
+
+
 def palette(body, accent):
-    label = "#ffffff" if luminance(accent) < 0.55 else "#1b1b1b"
     return {
         "body_top": shade(body, 0.10),
         "body_bottom": shade(body, -0.06),
@@ -97,14 +100,15 @@ def palette(body, accent):
         "button_top": shade(accent, 0.12),
         "button_bottom": shade(accent, -0.08),
         "button_edge": shade(accent, -0.28),
-        "button_label": label,
+        "button_label": label_on(accent),
         "pressed_top": shade(accent, -0.20),
         "pressed_bottom": shade(accent, -0.06),
+        "pressed_label": label_on(shade(accent, -0.13)),
         "lamp": shade(accent, 0.30, 1.2),
         "disabled_top": mix(shade(body, 0.14), "#9a9a9a", 0.35),
         "disabled_bottom": mix(shade(body, 0.06), "#8a8a8a", 0.35),
         "disabled_edge": shade(body, -0.12),
-        "disabled_label": mix(shade(body, 0.10), "#c8c8c8", 0.45),
+        "disabled_label": mix(shade(body, 0.10), "#d0d0d0", 0.55),
         "icon_fill": shade(body, 0.08),
         "icon_line": "#eeeeee",
     }
@@ -172,10 +176,11 @@ def menu_button(p, bid, x, y, w, h, text):
 
 
 def job_button(p, bid, x, y, w, h, text, look="idle"):
-    fill, edge, colour, dy = {
-        "idle": ("url(#button)", p["button_edge"], p["button_label"], 0),
-        "pressed": ("url(#pressed)", p["button_edge"], p["button_label"], 1),
-        "disabled": ("url(#disabled)", p["disabled_edge"], p["disabled_label"], 0),
+    # dx, dy: the label moves aside for the lamp and down as if pushed.
+    fill, edge, colour, dx, dy = {
+        "idle": ("url(#button)", p["button_edge"], p["button_label"], 0, 0),
+        "pressed": ("url(#pressed)", p["button_edge"], p["pressed_label"], 6, 1),
+        "disabled": ("url(#disabled)", p["disabled_edge"], p["disabled_label"], 0, 0),
     }[look]
     parts = [f'<rect x="{x + 0.5}" y="{y + 0.5}" width="{w - 1}" height="{h - 1}" rx="5" '
              f'fill="{fill}" stroke="{edge}"/>']
@@ -185,8 +190,8 @@ def job_button(p, bid, x, y, w, h, text, look="idle"):
     if look == "pressed":
         parts.append(f'<rect x="{x + 1.5}" y="{y + 1.5}" width="{w - 3}" height="2" '
                      f'fill="#000000" opacity="0.25"/>')
-        parts.append(f'<circle cx="{x + 11}" cy="{y + h / 2 + dy}" r="3.2" fill="{p["lamp"]}"/>')
-    parts.append(label(x, y + dy, w, h, text, colour, 12))
+        parts.append(f'<circle cx="{x + 10}" cy="{y + h / 2 + dy}" r="3.2" fill="{p["lamp"]}"/>')
+    parts.append(label(x + dx, y + dy, w, h, text, colour, 12))
     return "".join(parts)
 
 
