@@ -15,7 +15,7 @@ install(TARGETS ${SONVERA_PROGRAMS} RUNTIME DESTINATION ${SONVERA_PROGRAM_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION ${SONVERA_PROGRAM_DIR}/skins
   FILES_MATCHING PATTERN "*.skn")
 install(DIRECTORY ${CMAKE_BINARY_DIR}/help/ DESTINATION ${SONVERA_PROGRAM_DIR}/help
-  FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.chm" PATTERN CMakeFiles EXCLUDE)
+  FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.svg" PATTERN "*.png" PATTERN "*.chm" PATTERN CMakeFiles EXCLUDE)
 
 # The home page and support address have one home, app/appglobals.h.
 function(sonvera_app_global name out)
