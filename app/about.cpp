@@ -10,16 +10,22 @@
 #include <QMouseEvent>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 const QColor LinkBlue(0, 0, 255);
 const QColor LinkRed(255, 0, 0);
+constexpr int FrameBorder = 3;
+constexpr int TextMargin = 4;
 
+// A label at its place, moved left only as far as it takes to keep a text
+// that this desktop's font draws wider inside the frame.
 QLabel *label(const QString &text, int left, int top, QWidget *parent)
 {
     auto *created = new QLabel(text, parent);
-    created->move(left, top);
     created->adjustSize();
+    created->move(std::min(left, parent->width() - FrameBorder - TextMargin - created->width()), top);
     return created;
 }
 
@@ -35,9 +41,7 @@ void setTextColour(QLabel *label, const QColor &colour)
 Tfm_about::Tfm_about(QWidget *parent) : QDialog(parent), suiForm1(new QFrame(this))
 {
     setWindowTitle(QStringLiteral("About"));
-    QFont font = settings::dialogFont();
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(settings::dialogFont());
     setFixedSize(267, 231);
 
     suiForm1->setObjectName(QStringLiteral("suiForm1"));
@@ -48,7 +52,7 @@ Tfm_about::Tfm_about(QWidget *parent) : QDialog(parent), suiForm1(new QFrame(thi
         " border-top-left-radius: 10px; border-top-right-radius: 10px; }"));
     auto *caption = new QLabel(QStringLiteral("About"), suiForm1);
     caption->setObjectName(QStringLiteral("caption"));
-    caption->setGeometry(0, 0, suiForm1->width(), 26);
+    caption->setGeometry(FrameBorder, FrameBorder, suiForm1->width() - 2 * FrameBorder, 24);
 
     Image = new QLabel(suiForm1);
     Image->setGeometry(24, 46, 32, 32);

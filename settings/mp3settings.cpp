@@ -67,7 +67,7 @@ Tfm_mp3settings::Tfm_mp3settings(QWidget *parent)
     for (QPushButton *button : {suibtn_ok, suibtn_default, suibtn_cancel})
         buttons->addWidget(button);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setContentsMargins(6, 6, 6, 8);
     layout->setSpacing(4);
     layout->addWidget(suirg_general);
     layout->addLayout(band);
@@ -105,11 +105,17 @@ void Tfm_mp3settings::buildBitrate()
     suiTbr_bitrate->setTickPosition(QSlider::TicksBelow);
     suiTbr_bitrate->setTickInterval(1);
 
+    // Room for the widest value, so the label never pushes the band wider.
+    lbl_bitrate->setMinimumWidth(lbl_bitrate->fontMetrics().horizontalAdvance(QStringLiteral("320 KBits")));
+
+    auto *current = new QHBoxLayout;
+    current->setSpacing(6);
+    current->addWidget(lbl_currnet_bitrate);
+    current->addWidget(lbl_bitrate, 1);
     auto *layout = new QGridLayout(suigb_bitrate);
-    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setContentsMargins(4, 2, 4, 4);
     layout->setVerticalSpacing(0);
-    layout->addWidget(lbl_currnet_bitrate, 0, 0);
-    layout->addWidget(lbl_bitrate, 0, 1);
+    layout->addLayout(current, 0, 0, 1, 2);
     layout->addWidget(suiTbr_bitrate, 1, 0, 1, 2);
     const char *const ends[][2] = {{"Poor quality", "high quality"}, {"Small file", "Big file"}};
     for (int row = 0; row < 2; ++row) {
@@ -127,13 +133,13 @@ void Tfm_mp3settings::buildMode()
         suicb_samplerate->addItem(QString::number(rate) + QStringLiteral("HZ"));
     suicb_mode = new QComboBox(suigb_mode);
     suicb_mode->addItems({QStringLiteral("mono"), QStringLiteral("stereo")});
-    auto *layout = new QVBoxLayout(suigb_mode);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setSpacing(1);
-    layout->addWidget(new QLabel(QStringLiteral("Sample rate"), suigb_mode));
-    layout->addWidget(suicb_samplerate);
-    layout->addWidget(new QLabel(QStringLiteral("Mode"), suigb_mode));
-    layout->addWidget(suicb_mode);
+    auto *layout = new QGridLayout(suigb_mode);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setHorizontalSpacing(4);
+    layout->addWidget(new QLabel(QStringLiteral("Sample rate"), suigb_mode), 0, 0);
+    layout->addWidget(suicb_samplerate, 0, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Mode"), suigb_mode), 1, 0);
+    layout->addWidget(suicb_mode, 1, 1);
     for (QComboBox *list : {suicb_samplerate, suicb_mode})
         list->setCurrentIndex(-1);
 }

@@ -42,8 +42,8 @@ Tfm_wavsettings::Tfm_wavsettings(QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(suibtn_select_cancel);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 6, 6, 8);
+    layout->setSpacing(6);
     layout->addWidget(suiCheckGroup1);
     layout->addWidget(suiRadioGroup1);
     layout->addWidget(suiGroupBox2);
@@ -78,7 +78,7 @@ void Tfm_wavsettings::buildFormat()
         new QRadioButton(QStringLiteral("Decode MP3s to CD quality(for burn Audio CD)"), suiRadioGroup1);
     suirb_decode_suited = new QRadioButton(QStringLiteral("Decode MP3s to best suited format"), suiRadioGroup1);
     auto *layout = new QVBoxLayout(suiRadioGroup1);
-    layout->setContentsMargins(8, 2, 8, 4);
+    layout->setContentsMargins(4, 2, 4, 4);
     layout->setSpacing(0);
     layout->addWidget(suirb_decode_cd_quality);
     layout->addWidget(suirb_decode_suited);
