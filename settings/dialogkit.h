@@ -1,6 +1,8 @@
 #pragma once
 #include <QFont>
 
+class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QSpinBox;
 class QWidget;
@@ -18,5 +20,29 @@ QLineEdit *upDownEdit(QSpinBox *upDown);
 void centreOnScreen(QWidget *window);
 // Centres a window over its owner, or on the screen when it has none.
 void centreOver(QWidget *window, const QWidget *owner);
+
+// The "Normalize Option" group both settings dialogs share: a level switch
+// with its up-down, and a fade switch with the two length up-downs that only
+// count while normalization is on.
+struct NormalizeOption {
+    struct Captions {
+        const char *normalize, *fade, *fadeIn, *fadeOut;
+        bool lengthsInOneRow;
+    };
+    NormalizeOption(const Captions &captions, QWidget *parent);
+    NormalizeOption(const NormalizeOption &) = delete;
+    NormalizeOption &operator=(const NormalizeOption &) = delete;
+
+    // The change rules; they run whenever a switch changes, also from code.
+    void normalizeChanged() const;
+    void fadeChanged() const;
+
+    QGroupBox *group;
+    QCheckBox *normalize;
+    QSpinBox *level;
+    QCheckBox *fade;
+    QSpinBox *fadeIn;
+    QSpinBox *fadeOut;
+};
 
 } // namespace settings

@@ -48,8 +48,15 @@ Tfm_mp3settings::Tfm_mp3settings(QWidget *parent)
     : QDialog(parent),
       suibtn_ok(new QPushButton(QStringLiteral("OK"), this)),
       suibtn_default(new QPushButton(QStringLiteral("Default"), this)),
-      suibtn_cancel(new QPushButton(QStringLiteral("Cancel"), this))
+      suibtn_cancel(new QPushButton(QStringLiteral("Cancel"), this)),
+      normalizeOption_({"Normalize To:", "Enable Fade  In/Out", "Fade in Length", "Fade Out Length", true}, this)
 {
+    suiGroupBox1 = normalizeOption_.group;
+    suicb_mp3norm = normalizeOption_.normalize;
+    up_mp3norm = normalizeOption_.level;
+    suicb_mp3fade = normalizeOption_.fade;
+    up_mp3fadein = normalizeOption_.fadeIn;
+    up_mp3fadeout = normalizeOption_.fadeOut;
     setWindowTitle(QStringLiteral("MP3 settings"));
     setFont(settings::dialogFont());
     setFixedSize(353, 378);
@@ -57,7 +64,6 @@ Tfm_mp3settings::Tfm_mp3settings(QWidget *parent)
     buildBitrate();
     buildMode();
     buildDirectory();
-    buildNormalize();
 
     auto *band = new QHBoxLayout;
     band->addWidget(suigb_bitrate, 1);
@@ -156,26 +162,6 @@ void Tfm_mp3settings::buildDirectory()
     layout->addWidget(suibtn_electdirectory);
 }
 
-void Tfm_mp3settings::buildNormalize()
-{
-    suiGroupBox1 = new QGroupBox(QStringLiteral("Normalize Option"), this);
-    suicb_mp3norm = new QCheckBox(QStringLiteral("Normalize To:"), suiGroupBox1);
-    up_mp3norm = settings::makeUpDown(50, 100, 98, suiGroupBox1);
-    suicb_mp3fade = new QCheckBox(QStringLiteral("Enable Fade  In/Out"), suiGroupBox1);
-    up_mp3fadein = settings::makeUpDown(1, 20, 10, suiGroupBox1);
-    up_mp3fadeout = settings::makeUpDown(1, 20, 20, suiGroupBox1);
-    auto *layout = new QGridLayout(suiGroupBox1);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setVerticalSpacing(2);
-    layout->addWidget(suicb_mp3norm, 0, 0);
-    layout->addWidget(up_mp3norm, 0, 1);
-    layout->addWidget(suicb_mp3fade, 1, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Fade in Length"), suiGroupBox1), 2, 0);
-    layout->addWidget(up_mp3fadein, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Fade Out Length"), suiGroupBox1), 2, 2);
-    layout->addWidget(up_mp3fadeout, 2, 3);
-}
-
 void Tfm_mp3settings::connectRules()
 {
     for (QRadioButton *preset : presets_)
@@ -183,8 +169,6 @@ void Tfm_mp3settings::connectRules()
             if (on)
                 presetSelected(preset);
         });
-    connect(suicb_mp3norm, &QCheckBox::toggled, this, &Tfm_mp3settings::suicb_mp3normClick);
-    connect(suicb_mp3fade, &QCheckBox::toggled, this, &Tfm_mp3settings::suicb_mp3fadeClick);
     connect(suiTbr_bitrate, &QSlider::valueChanged, this, &Tfm_mp3settings::suiTbr_bitrateChange);
     connect(suibtn_ok, &QPushButton::clicked, this, &Tfm_mp3settings::suibtn_okClick);
     connect(suibtn_default, &QPushButton::clicked, this, &Tfm_mp3settings::suibtn_defaultClick);
@@ -198,24 +182,6 @@ void Tfm_mp3settings::presetSelected(QRadioButton *preset)
     for (QWidget *encoder : {static_cast<QWidget *>(suicb_samplerate), static_cast<QWidget *>(suicb_mode),
                              static_cast<QWidget *>(suiTbr_bitrate)})
         encoder->setEnabled(custom);
-}
-
-void Tfm_mp3settings::suicb_mp3normClick()
-{
-    const bool on = suicb_mp3norm->isChecked();
-    up_mp3norm->setEnabled(on);
-    suicb_mp3fade->setEnabled(on);
-    if (!on) {
-        suicb_mp3fade->setChecked(false);
-        suicb_mp3fadeClick();
-    }
-}
-
-void Tfm_mp3settings::suicb_mp3fadeClick()
-{
-    const bool on = suicb_mp3fade->isChecked();
-    up_mp3fadein->setEnabled(on);
-    up_mp3fadeout->setEnabled(on);
 }
 
 void Tfm_mp3settings::suiTbr_bitrateChange()
@@ -251,8 +217,8 @@ void Tfm_mp3settings::FormShow()
     up_mp3norm->setValue(ini.ReadInteger(ReadSection, QStringLiteral("normalizesize"), 98));
     up_mp3fadein->setValue(ini.ReadInteger(ReadSection, QStringLiteral("fade in"), 10));
     up_mp3fadeout->setValue(ini.ReadInteger(ReadSection, QStringLiteral("fade out"), 20));
-    suicb_mp3normClick();
-    suicb_mp3fadeClick();
+    normalizeOption_.normalizeChanged();
+    normalizeOption_.fadeChanged();
     const auto named = std::find(std::begin(PresetTexts), std::end(PresetTexts), preset);
     if (named != std::end(PresetTexts)) {
         QRadioButton *button = presets_[std::size_t(named - std::begin(PresetTexts))];
@@ -275,9 +241,9 @@ void Tfm_mp3settings::suibtn_defaultClick()
     suicb_mode->setCurrentIndex(1);
     suiTbr_bitrate->setValue(indexOf(BitRates, 128));
     suicb_mp3norm->setChecked(true);
-    suicb_mp3normClick();
+    normalizeOption_.normalizeChanged();
     suicb_mp3fade->setChecked(true);
-    suicb_mp3fadeClick();
+    normalizeOption_.fadeChanged();
     up_mp3norm->setValue(98);
     up_mp3fadein->setValue(10);
     up_mp3fadeout->setValue(20);

@@ -1,4 +1,6 @@
 #pragma once
+#include "settings/dialogkit.h"
+
 #include <QDialog>
 #include <array>
 
@@ -60,18 +62,16 @@ private:
     void buildBitrate();
     void buildMode();
     void buildDirectory();
-    void buildNormalize();
     void connectRules();
 
     // The change rules, run whenever their control's state changes.
     void presetSelected(QRadioButton *preset);
-    void suicb_mp3normClick();
-    void suicb_mp3fadeClick();
     void suiTbr_bitrateChange();
 
     // Index of the selected preset, -1 for none.
     int selectedPreset() const;
     // In the order of the stored preset texts.
     std::array<QRadioButton *, 3> presets_;
+    const settings::NormalizeOption normalizeOption_;
     Tfm_Selectdirectory *chooser_ = nullptr;
 };

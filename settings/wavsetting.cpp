@@ -28,14 +28,20 @@ const QString CdQuality = QStringLiteral("CD quality");
 Tfm_wavsettings::Tfm_wavsettings(QWidget *parent)
     : QDialog(parent),
       suibtn_select_dir(new QPushButton(QStringLiteral("OK"), this)),
-      suibtn_select_cancel(new QPushButton(QStringLiteral("Cancel"), this))
+      suibtn_select_cancel(new QPushButton(QStringLiteral("Cancel"), this)),
+      normalizeOption_({"Normalize To:  ", "Enable Fade In/Out", "Fade In Length", "Fade Out Length", false}, this)
 {
+    suiGroupBox2 = normalizeOption_.group;
+    suicb_normalize = normalizeOption_.normalize;
+    up_normalize = normalizeOption_.level;
+    suicb_fade = normalizeOption_.fade;
+    ud_fadein = normalizeOption_.fadeIn;
+    ud_fadeout = normalizeOption_.fadeOut;
     setWindowTitle(QStringLiteral("WAVE settings"));
     setFont(settings::dialogFont());
     setFixedSize(312, 317);
     buildDirectory();
     buildFormat();
-    buildNormalize();
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(suibtn_select_dir);
@@ -50,8 +56,6 @@ Tfm_wavsettings::Tfm_wavsettings(QWidget *parent)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(suicb_normalize, &QCheckBox::toggled, this, &Tfm_wavsettings::suicb_normalizeClick);
-    connect(suicb_fade, &QCheckBox::toggled, this, &Tfm_wavsettings::suicb_fadeClick);
     connect(suibtn_wavdir, &QPushButton::clicked, this, &Tfm_wavsettings::suibtn_wavdirClick);
     connect(suibtn_select_dir, &QPushButton::clicked, this, &Tfm_wavsettings::suibtn_select_dirClick);
     connect(suibtn_select_cancel, &QPushButton::clicked, this, &Tfm_wavsettings::reject);
@@ -84,46 +88,6 @@ void Tfm_wavsettings::buildFormat()
     layout->addWidget(suirb_decode_suited);
 }
 
-void Tfm_wavsettings::buildNormalize()
-{
-    suiGroupBox2 = new QGroupBox(QStringLiteral("Normalize Option"), this);
-    suicb_normalize = new QCheckBox(QStringLiteral("Normalize To:  "), suiGroupBox2);
-    up_normalize = settings::makeUpDown(50, 100, 98, suiGroupBox2);
-    suicb_fade = new QCheckBox(QStringLiteral("Enable Fade In/Out"), suiGroupBox2);
-    ud_fadein = settings::makeUpDown(1, 20, 10, suiGroupBox2);
-    ud_fadeout = settings::makeUpDown(1, 20, 20, suiGroupBox2);
-    auto *layout = new QGridLayout(suiGroupBox2);
-    layout->setContentsMargins(6, 2, 6, 4);
-    layout->setVerticalSpacing(2);
-    layout->addWidget(suicb_normalize, 0, 0);
-    layout->addWidget(up_normalize, 0, 1);
-    layout->addWidget(suicb_fade, 1, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Fade In Length"), suiGroupBox2), 2, 0);
-    layout->addWidget(ud_fadein, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Fade Out Length"), suiGroupBox2), 3, 0);
-    layout->addWidget(ud_fadeout, 3, 1);
-    layout->setColumnStretch(2, 1);
-}
-
-void Tfm_wavsettings::suicb_normalizeClick()
-{
-    const bool on = suicb_normalize->isChecked();
-    up_normalize->setEnabled(on);
-    suicb_fade->setEnabled(on);
-    if (!on) {
-        suicb_fade->setChecked(false);
-        suicb_fadeClick();
-    }
-}
-
-void Tfm_wavsettings::suicb_fadeClick()
-{
-    // An up-down and its read-only edit are one widget here, so they switch together.
-    const bool on = suicb_fade->isChecked();
-    ud_fadein->setEnabled(on);
-    ud_fadeout->setEnabled(on);
-}
-
 void Tfm_wavsettings::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
@@ -138,13 +102,12 @@ void Tfm_wavsettings::FormShow()
     const settings::TIniFile ini;
     suiedt_output_dir->setText(ini.ReadString(Section, QStringLiteral("Dir"), platform::defaultOutputDirectory()));
     suicb_normalize->setChecked(ini.ReadString(Section, QStringLiteral("Normalize"), Yes) == Yes);
-    up_normalize->setEnabled(suicb_normalize->isChecked());
     up_normalize->setValue(ini.ReadInteger(Section, QStringLiteral("Normalizesize"), 98));
     suicb_fade->setChecked(ini.ReadBool(Section, QStringLiteral("Fade"), true));
-    suicb_fadeClick();
+    normalizeOption_.fadeChanged();
     ud_fadein->setValue(ini.ReadInteger(Section, QStringLiteral("Fade In"), 5));
     ud_fadeout->setValue(ini.ReadInteger(Section, QStringLiteral("Fade Out"), 5));
-    suicb_normalizeClick();
+    normalizeOption_.normalizeChanged();
     const bool cd = ini.ReadString(Section, QStringLiteral("Format"), CdQuality) == CdQuality;
     (cd ? suirb_decode_cd_quality : suirb_decode_suited)->setChecked(true);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "settings/dialogkit.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -44,11 +46,7 @@ protected:
 private:
     void buildDirectory();
     void buildFormat();
-    void buildNormalize();
-
-    // The change rules, run whenever their check box changes.
-    void suicb_normalizeClick();
-    void suicb_fadeClick();
 
     Tfm_Selectdirectory *chooser_ = nullptr;
+    const settings::NormalizeOption normalizeOption_;
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -173,7 +174,7 @@ TEST_F(WavDialog, AFailedWriteLeavesTheDialogOpenAndReachesTheCaller)
 {
     UnwritableSettings unwritable(config);
     showWith();
-    EXPECT_THROW(dialog.suibtn_select_dirClick(), settings::SettingsWriteError);
+    EXPECT_THROW(QTest::mouseClick(dialog.suibtn_select_dir, Qt::LeftButton), settings::SettingsWriteError);
     EXPECT_TRUE(dialog.isVisible());
 }
 
