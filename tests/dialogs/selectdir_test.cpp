@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,6 +70,16 @@ TEST_F(Chooser, ClosingFromTheTitleBarReportsNoFolder)
     wav.suibtn_wavdir->click();
     EXPECT_TRUE(chooser.selected_dir.isEmpty());
     EXPECT_EQ(wav.suiedt_output_dir->text(), before);
+}
+
+TEST_F(Chooser, ARightClickSelectsTheFolderUnderThePointer)
+{
+    chooser.show();
+    chooser.selectFolder(folder("music/out"));
+    QTreeView *tree = chooser.stview_selectdir;
+    const QModelIndex music = tree->currentIndex().parent();
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualRect(music).center());
+    EXPECT_EQ(chooser.selectedFolder(), folder("music"));
 }
 
 } // namespace
