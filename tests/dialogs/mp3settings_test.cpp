@@ -134,6 +134,11 @@ struct RuleCase {
     Mp3States expected;
 };
 
+void PrintTo(const RuleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Mp3Rules : public Mp3Dialog, public ::testing::WithParamInterface<RuleCase> {};
 
 TEST_P(Mp3Rules, SwitchTheDependentControls)

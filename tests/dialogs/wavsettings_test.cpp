@@ -80,6 +80,11 @@ struct FileCase {
     WavStates expected;
 };
 
+void PrintTo(const FileCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class WavFile : public WavDialog, public ::testing::WithParamInterface<FileCase> {};
 
 TEST_P(WavFile, ShowsTheStoredStates)
@@ -103,6 +108,11 @@ struct RuleCase {
     std::function<void(Tfm_wavsettings &)> action;
     WavStates expected;
 };
+
+void PrintTo(const RuleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class WavRules : public WavDialog, public ::testing::WithParamInterface<RuleCase> {};
 
