@@ -137,11 +137,17 @@ bool Mp3Sink::encodeChunk(const float *samples, int frames)
                                                           mp3_.data(), size)
                           : lame_encode_buffer_interleaved_ieee_float(lame_, samples, frames,
                                                                       mp3_.data(), size);
+    encoded_ = encoded_ || frames > 0;
     return bytes >= 0 && out_.append(mp3_.data(), std::size_t(bytes));
 }
 
 bool Mp3Sink::finish()
 {
+    // A stream without one audio frame is refused by decoders: an empty file
+    // gets a single silent sample.
+    const float silence[2] = {0.0f, 0.0f};
+    if (!encoded_ && !encodeChunk(silence, 1))
+        return false;
     const int bytes = lame_encode_flush(lame_, mp3_.data(), int(mp3_.size()));
     if (bytes < 0 || !out_.append(mp3_.data(), std::size_t(bytes)))
         return false;

@@ -62,6 +62,7 @@ private:
     OutputFile &out_;
     lame_global_struct *lame_;
     int inChannels_;
+    bool encoded_ = false;
     std::vector<unsigned char> mp3_;
 };
 
