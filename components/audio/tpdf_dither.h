@@ -11,7 +11,7 @@ public:
     void convert(const float *in, std::size_t count, std::int16_t *out);
 
 private:
-    std::uint64_t state_ = 0x9E3779B97F4A7C15ull;
+    std::uint32_t state_ = 0x9E3779B9u;
 };
 
 } // namespace components
