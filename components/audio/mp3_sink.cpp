@@ -80,6 +80,7 @@ void Mp3Encoder::SetEncoderMode(int mode)
     settings_.mode = mode;
 }
 
+// The rate as asked is kept, so that a later sample rate snaps it afresh.
 int Mp3Encoder::GetEncoderBitrate()
 {
     return mpeg::snapBitrate(settings_.bitrate, settings_.sampleRate);
@@ -88,6 +89,13 @@ int Mp3Encoder::GetEncoderBitrate()
 void Mp3Encoder::SetEncoderBitrate(int bitrate)
 {
     settings_.bitrate = bitrate;
+}
+
+Mp3Settings Mp3Encoder::settings()
+{
+    Mp3Settings s = settings_;
+    s.bitrate = GetEncoderBitrate();
+    return s;
 }
 
 std::unique_ptr<Mp3Sink> Mp3Sink::create(OutputFile &out, const Mp3Settings &settings, int inRate,

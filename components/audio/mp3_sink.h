@@ -16,7 +16,7 @@ class OutputFile;
 struct Mp3Settings {
     int sampleRate = 0;
     int mode = 0;
-    int bitrate = 0; // as asked; the rate used is snapped to the sample rate's table
+    int bitrate = 0;
     int quality = 9;
     bool replayGain = false;
 
@@ -37,7 +37,8 @@ public:
     int GetEncoderBitrate() override;
     void SetEncoderBitrate(int bitrate) override;
 
-    const Mp3Settings &settings() const { return settings_; }
+    // With the bit rate as it reads back.
+    Mp3Settings settings();
 
 private:
     Mp3Settings settings_;

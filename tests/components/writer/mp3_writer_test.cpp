@@ -103,7 +103,7 @@ std::ostream &operator<<(std::ostream &os, const FormatCase &c)
 class Mp3Formats : public ::testing::TestWithParam<FormatCase> {};
 
 // The bit rate reads back as what LAME will use; the support test is made
-// with the values read back, as the jobs do.
+// with the values read back, as the jobs do, and create agrees with it.
 TEST_P(Mp3Formats, SnapsTheBitrateAndTellsSupport)
 {
     const FormatCase &c = GetParam();
@@ -116,6 +116,8 @@ TEST_P(Mp3Formats, SnapsTheBitrateAndTellsSupport)
     EXPECT_EQ(writer.isMp3FormatSupported(encoder->GetEncoderSampleRate(),
                                           encoder->GetEncoderBitrate(), encoder->GetEncoderMode()),
               c.supported);
+    QTemporaryDir dir;
+    EXPECT_EQ(writer.create(dir.filePath("a.mp3")), c.supported);
 }
 
 const FormatCase formatCases[] = {

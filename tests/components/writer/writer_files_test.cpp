@@ -92,19 +92,25 @@ TEST_P(EarlyClose, LeavesAPlayableFileOfWhatWasWritten)
 }
 INSTANTIATE_TEST_SUITE_P(Writer, EarlyClose, ::testing::Values("wav", "mp3"));
 
-class AtomicOutput : public ::testing::TestWithParam<const char *> {};
-
-// An existing file is replaced only when the new one is complete.
-TEST_P(AtomicOutput, ReplacesAnExistingFileOnlyOnClose)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QString("song.") + GetParam());
-    const QByteArray old = "the old file";
+// An output path that holds an older file.
+class AtomicOutput : public ::testing::TestWithParam<const char *> {
+protected:
+    void SetUp() override
     {
+        path = dir.filePath(QString("song.") + GetParam());
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(old);
     }
+
+    QTemporaryDir dir;
+    QString path;
+    const QByteArray old = "the old file";
+};
+
+// An existing file is replaced only when the new one is complete.
+TEST_P(AtomicOutput, ReplacesAnExistingFileOnlyOnClose)
+{
     AudioWriter writer;
     ASSERT_TRUE(writer.create(path));
     ASSERT_TRUE(writer.setInputFormat(44100, 2));
@@ -117,14 +123,6 @@ TEST_P(AtomicOutput, ReplacesAnExistingFileOnlyOnClose)
 // A writer killed mid-file (a crash, a power cut's stand-in) leaves the old file.
 TEST_P(AtomicOutput, AKilledWriterLeavesTheOldFile)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QString("song.") + GetParam());
-    const QByteArray old = "the old file";
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(old);
-    }
     QProcess child;
     child.start(QStringLiteral(WRITER_KILL_CHILD), {path});
     ASSERT_TRUE(child.waitForReadyRead(20000));
