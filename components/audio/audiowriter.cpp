@@ -42,8 +42,16 @@ struct AudioWriter::Impl {
     std::unique_ptr<OutputFile> out;
     std::unique_ptr<AudioSink> sink; // made by the first write, once the input is known
 
+    bool settingsUsable(Kind kind);
     bool ensureSink();
 };
+
+bool AudioWriter::Impl::settingsUsable(Kind kind)
+{
+    if (kind == Kind::Mp3)
+        return encoder.settings().supported();
+    return wave.valid() && waveBits == 16;
+}
 
 bool AudioWriter::Impl::ensureSink()
 {
@@ -72,10 +80,7 @@ bool AudioWriter::create(const QString &fileName)
 {
     close();
     Kind kind;
-    if (!kindOf(fileName, &kind))
-        return false;
-    if (kind == Kind::Wav ? !d->wave.valid() || d->waveBits != 16
-                          : !d->encoder.settings().supported())
+    if (!kindOf(fileName, &kind) || !d->settingsUsable(kind))
         return false;
     auto out = std::make_unique<OutputFile>(fileName);
     if (!out->open())

@@ -76,6 +76,8 @@ bool WavSink::fits(std::uint64_t frames) const
 
 bool WavSink::write(const float *samples, int frames)
 {
+    if (frames == 0)
+        return true;
     // Refused before any of it is written; the resampler may give a few
     // frames more than the rate ratio.
     const std::uint64_t expected =

@@ -59,6 +59,7 @@ TEST(WriterFiles, WritesNeedAMatchingInputFormat)
     ASSERT_TRUE(writer.setInputFormat(44100, 2));
     EXPECT_FALSE(writer.write(sine(44100, {0.1f}, 0, 100))) << "mono block for stereo input";
     EXPECT_TRUE(writer.write(sine(44100, {0.1f, 0.1f}, 0, 100)));
+    EXPECT_TRUE(writer.write(components::SampleBlock{})) << "the end marker is written too";
     EXPECT_FALSE(writer.setInputFormat(22050, 2)) << "format changed mid-file";
     EXPECT_TRUE(writer.close());
     EXPECT_FALSE(writer.write(sine(44100, {0.1f, 0.1f}, 0, 100))) << "closed";
