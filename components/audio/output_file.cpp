@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include <cstring>
 
 namespace components {
 
