@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-
 namespace components {
 
 namespace {
