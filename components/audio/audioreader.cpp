@@ -108,6 +108,7 @@ struct AudioReader::Impl {
     bool decodeEnded = false;
     bool endChecked = false;
     bool damaged = false; // since the latest read
+    bool damageReported = false;
     int errorsInRow = 0;
 
     ~Impl()
@@ -258,7 +259,9 @@ void AudioReader::Impl::checkEnd()
     if (endChecked)
         return;
     endChecked = true;
-    damaged = damaged || endsEarly || delivered + tolerance < length;
+    // Frames lost to damage already reported also leave the end short.
+    const bool endsShort = endsEarly || delivered + tolerance < length;
+    damaged = damaged || (endsShort && !damageReported);
 }
 
 AudioReader::AudioReader() : d(std::make_unique<Impl>()) {}
@@ -309,6 +312,7 @@ SampleBlock AudioReader::read(int frames, bool *damaged)
     if (got < want)
         d->checkEnd();
     *damaged = d->damaged;
+    d->damageReported = d->damageReported || d->damaged;
     d->damaged = false;
     return block;
 }
