@@ -120,9 +120,10 @@ INSTANTIATE_TEST_SUITE_P(NotReadable, Refused,
                          testing::Values("missing.mp3", "random.mp3", "empty.mp3", "cover.png", "sine.wma",
                                          "wma_named.mp3"));
 
-TEST(Reader, WmaOpensOnceEnabled)
+TEST(Reader, WmaIsKnownByContentNotByName)
 {
     EXPECT_EQ(openReader("wma_named.mp3", true)->ErrorCode(), 0);
+    EXPECT_EQ(openReader("mp3_named.wma", false)->ErrorCode(), 0);
 }
 
 // Reads to the end in blocks; returns the indexes of the blocks that set ErrorCode.
