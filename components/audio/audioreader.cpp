@@ -96,7 +96,9 @@ struct AudioReader::Impl {
     std::vector<float> pending;
     size_t pendingPos = 0;
 
-    int64_t length = 0;
+    QString fileName;
+    bool measured = false;
+    int64_t length = 0; // valid once measured
     int frequency = 0;
     int channels = 0;
     int64_t delivered = 0;
@@ -118,7 +120,7 @@ struct AudioReader::Impl {
     }
 
     bool open(const QString &fileName, bool wmaEnabled);
-    void measure(const QString &fileName);
+    void measure();
     bool decodeNext();
     void feedDecoder();
     bool convert();
@@ -140,13 +142,18 @@ bool AudioReader::Impl::open(const QString &fileName, bool wmaEnabled)
     outLayout = orderedLayout(demuxer.stream->codecpar->ch_layout);
     frameBased = av_get_bits_per_sample(codec->codec_id) == 0;
     tolerance = frameBased ? codec->frame_size : 0;
-    measure(fileName);
+    this->fileName = fileName;
     // Decoding the first frame now refuses a file that merely looks like audio.
     return decodeNext() || (decodeEnded && !damaged);
 }
 
-void AudioReader::Impl::measure(const QString &fileName)
+// Deferred until the length is asked for: listing a file needs only its
+// format, and counting the packets of a long MP3 takes a while.
+void AudioReader::Impl::measure()
 {
+    if (measured || !codec)
+        return;
+    measured = true;
     const int64_t declared = declaredFrames(demuxer);
     length = declared;
     if (!needsPacketCount(demuxer))
@@ -259,6 +266,7 @@ void AudioReader::Impl::checkEnd()
     if (endChecked)
         return;
     endChecked = true;
+    measure();
     // Frames lost to damage already reported also leave the end short.
     const bool endsShort = endsEarly || delivered + tolerance < length;
     damaged = damaged || (endsShort && !damageReported);
@@ -294,6 +302,7 @@ SampleBlock AudioReader::read(int frames, bool *damaged)
     if (!isOpen())
         return {};
     const size_t want = size_t(frames > 0 ? frames : d->frequency);
+    d->measure();
     const int64_t expected = std::max<int64_t>(d->length - d->delivered, 0);
     SampleBlock block;
     block.channels = d->channels;
@@ -309,6 +318,8 @@ SampleBlock AudioReader::read(int frames, bool *damaged)
     }
     block.samples.resize(got * size_t(d->channels));
     d->delivered += int64_t(got);
+    // A header that undercounts must not make the pipeline stop short.
+    d->length = std::max(d->length, d->delivered);
     if (got < want)
         d->checkEnd();
     *damaged = d->damaged;
@@ -319,6 +330,7 @@ SampleBlock AudioReader::read(int frames, bool *damaged)
 
 int AudioReader::length() const
 {
+    d->measure();
     return clampToInt(d->length);
 }
 
@@ -334,6 +346,7 @@ int AudioReader::channels() const
 
 int AudioReader::durationMs() const
 {
+    d->measure();
     return d->frequency > 0 ? clampToInt(av_rescale(d->length, 1000, d->frequency)) : 0;
 }
 
