@@ -53,4 +53,11 @@ dd if=/dev/zero of=hole.mp3 bs=1 seek=$((size / 2)) count=3000 conv=notrunc stat
 cp sine.wma wma_named.mp3
 cp cbr.mp3 mp3_named.wma
 
+# --- Tags: an OGG whose Vorbis comments carry a cover (METADATA_BLOCK_PICTURE,
+# a base64 FLAC picture block: type, MIME, description, 32x32x24, no palette).
+pic=$(perl -e 'local $/; open my $f, "<:raw", "cover.png" or die; my $d = <$f>;
+  print pack("N (N/a*)2 N4 N/a*", 3, "image/png", "Album cover", 32, 32, 24, 0, $d)' | base64 -w0)
+ff -i stereo44.wav -c:a libvorbis -q:a 4 "${meta[@]}" -metadata "METADATA_BLOCK_PICTURE=$pic" sine_cover.ogg
+# --- end of Tags
+
 touch "$stamp"
