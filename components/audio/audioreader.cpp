@@ -344,10 +344,11 @@ int AudioReader::channels() const
     return d->channels;
 }
 
+// Of the Length reported, so that Length / Duration stays the sample rate.
 int AudioReader::durationMs() const
 {
     d->measure();
-    return d->frequency > 0 ? clampToInt(av_rescale(d->length, 1000, d->frequency)) : 0;
+    return d->frequency > 0 ? clampToInt(av_rescale(clampToInt(d->length), 1000, d->frequency)) : 0;
 }
 
 int AudioReader::outChannels() const
