@@ -9,7 +9,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
 if [ "$what" = test ]; then
   # ffmpeg and lame make the synthetic test media and decode outputs independently.
   # desktop-file-utils checks the installed menu entry.
-  pkgs+=(libgtest-dev libgmock-dev ffmpeg lame xvfb xauth desktop-file-utils)
+  pkgs+=(libgtest-dev libgmock-dev ffmpeg lame xvfb xauth time desktop-file-utils)
 fi
 missing=()
 for p in "${pkgs[@]}"; do
