@@ -11,9 +11,6 @@ namespace settings {
 class TIniFile;
 }
 
-// How the running job ended its row loop.
-enum class BatchEnd { Completed, Stopped, SourceMoved, Unsupported };
-
 // A job's worker: the row loop and the block pipeline shared by the three jobs.
 // Each job adds its output name, its settings defaults, its format and output
 // steps and its "normalise this block?" decision (the TThread* classes).
@@ -34,7 +31,6 @@ public:
     // The job's kind (JobNormalize, JobToWav, JobToMp3).
     int kind() const;
 
-protected:
     // Fixed per job; each TThread* class supplies one.
     struct Traits {
         int kind;
@@ -48,9 +44,13 @@ protected:
         bool progressZeroPerFile;      // else once at the end of the batch
         std::atomic<bool> *runningFlag;
         const char *findButNames[4];   // normalize, to-WAV, to-MP3, stop
-        struct { const char *name; bool visible; } idleOverlays[4]; // in call order
+        struct OverlayStep {
+            const char *name;
+            bool visible;
+        } idleOverlays[4]; // the overlay calls at the end of a batch, in order
     };
 
+protected:
     // The result of a job's output step.
     enum class OutputStep { Created, Failed, EndBatch };
 
@@ -67,13 +67,16 @@ protected:
     virtual void loadJobSettings(settings::TIniFile &ini);
 
     const JobContext &context() const { return context_; }
-    // The create-failure message of this job, shown with the output path.
-    void reportCreateFailure(const QString &outputPath);
+    // CreateFile on the writer; on failure the job's message, both files closed.
+    OutputStep createOutput(const QString &outputPath);
 
     void run() override;
 
 private:
     class Batch;
+    // The create-failure message of this job, shown with the output path.
+    void reportCreateFailure(const QString &outputPath);
+
     JobContext context_;
     const Traits &traits_;
     std::atomic<bool> stop_{false};
