@@ -42,7 +42,7 @@ private:
     void progress(int percent);
     void closeBoth();
 
-    const JobContext &context_;
-    const JobSettings &settings_;
+    JobContext context_;
+    JobSettings settings_;
     Hooks hooks_;
 };
