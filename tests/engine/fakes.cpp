@@ -41,6 +41,8 @@ void RecordingHost::setRowState(int row, const QString &state)
 {
     states.at(size_t(row)) = state;
     log_.add(QStringLiteral("state %1 %2").arg(row).arg(state));
+    if (onState)
+        onState(row, state);
 }
 
 void RecordingHost::setProgress(int percent)
@@ -66,8 +68,6 @@ void RecordingHost::showMessage(const QString &text, const QString &title)
 bool RecordingHost::askYesNo(const QString &text, const QString &title)
 {
     log_.add(QStringLiteral("ask %1|%2").arg(title, text));
-    if (onQuestion)
-        onQuestion(text);
     if (answers.empty())
         return false;
     const bool answer = answers.front();

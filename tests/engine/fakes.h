@@ -33,7 +33,7 @@ public:
     std::vector<QString> states;
     std::deque<bool> answers;      // answers to questions in order; No when used up
     std::function<void(int)> onProgress; // called with each progress value
-    std::function<void(const QString &)> onQuestion;
+    std::function<void(int, const QString &)> onState;
 
     void addRow(const QString &path);
 
