@@ -39,11 +39,11 @@ double probedSeconds(const QString &path)
     return it == fields.end() ? -1.0 : it->second.toDouble();
 }
 
-std::vector<short> decodeFirstChannel(const QString &path)
+std::vector<short> decodeChannel(const QString &path, int channel)
 {
     const QByteArray raw = runTool(QStringLiteral("ffmpeg"),
                                    {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
-                                    QStringLiteral("-af"), QStringLiteral("pan=mono|c0=c0"), QStringLiteral("-f"),
+                                    QStringLiteral("-af"), QStringLiteral("pan=mono|c0=c%1").arg(channel), QStringLiteral("-f"),
                                     QStringLiteral("s16le"), QStringLiteral("-")});
     std::vector<short> samples(size_t(raw.size()) / sizeof(short));
     std::memcpy(samples.data(), raw.constData(), samples.size() * sizeof(short));
