@@ -87,7 +87,8 @@ void stop(JobWorker &worker, const JobContext &context)
 {
     worker.requestStop();
     IsConverting = false;
-    context.host->setRowState(CurrentIndex.load(), engine::StateStopped);
+    if (CurrentIndex.load() < context.host->rowCount()) // past the last row the batch is ending anyway
+        context.host->setRowState(CurrentIndex.load(), engine::StateStopped);
     context.reader->CloseFile();
     context.writer->CloseFile();
     context.host->setProgress(0);
