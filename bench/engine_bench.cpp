@@ -32,7 +32,8 @@ public:
         progress = percent;
         ++calls;
     }
-    void resetOverlays(const QStringList &, const std::vector<OverlayCall> &) override {}
+    // The first of the worker's end-of-batch steps.
+    void resetOverlays(const QStringList &, const std::vector<OverlayCall> &) override { ended = clock.nsecsElapsed(); }
     void showMessage(const QString &text, const QString &) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     bool askYesNo(const QString &, const QString &) override { return false; }
     void processMessages() override {}
@@ -40,6 +41,8 @@ public:
 
     std::atomic<int> progress{0};
     std::atomic<int> calls{0};
+    QElapsedTimer clock;
+    std::atomic<qint64> ended{0};
 
 private:
     QString source_;
@@ -135,23 +138,26 @@ int stopLatency(const QString &source, const QString &outDir)
     Parts parts;
     QuietHost host(source);
     TThreadMp3toWav worker({&host, parts.reader.get(), parts.writer.get(), parts.transform.get(), parts.information.get()});
-    QElapsedTimer timer;
-    timer.start();
+    host.clock.start();
     worker.start();
     while (host.progress.load() < 30)
         QThread::usleep(200);
-    const double working = double(timer.nsecsElapsed()) / 1e6;
+    const qint64 stopAt = host.clock.nsecsElapsed();
     const int blocks = host.calls.load() - 1; // the first call is the 0 before any block
-    QElapsedTimer latency;
-    latency.start();
     worker.requestStop();
     parts.reader->CloseFile();
-    parts.writer->CloseFile();
+    parts.writer->CloseFile(); // finishes the partial output
+    const qint64 closed = host.clock.nsecsElapsed();
     worker.wait();
-    const double stopMs = double(latency.nsecsElapsed()) / 1e6;
-    const double blockMs = working / blocks;
-    std::printf("stop latency: %.1f ms, one block %.1f ms (%d blocks), ratio %.2f blocks\n", stopMs, blockMs, blocks,
-                stopMs / blockMs);
+    const double blockMs = double(stopAt) / 1e6 / blocks;
+    const double endMs = double(host.ended.load() - stopAt) / 1e6;
+    const double closeMs = double(closed - stopAt) / 1e6;
+    // The closing finishes the partial output (the writer syncs it to disk);
+    // the block call under way waits for it, then fails, and the worker ends.
+    const double ownMs = std::max(0.0, endMs - closeMs);
+    std::printf("stop latency: worker ended %.1f ms after the stop; Stop's closing of both files %.1f ms;"
+                " the worker's own part %.2f ms = %.2f blocks (one block %.1f ms)\n",
+                endMs, closeMs, ownMs, ownMs / blockMs, blockMs);
     return 0;
 }
 
