@@ -12,10 +12,7 @@
 
 namespace {
 
-// How the row loop ended.
-enum class BatchEnd { Completed, Stopped, SourceMoved, Unsupported };
-
-// How one row ended, for the row loop.
+// How a row ended; anything but Next also ends the batch.
 enum class RowEnd { Next, Stopped, SourceMoved, Unsupported };
 
 // The source's name without its last extension, then the job's ending.
@@ -52,7 +49,7 @@ public:
 
 private:
     void loadSettings();
-    BatchEnd rowLoop();
+    RowEnd rowLoop();
     RowEnd convertRow(int row);
     RowEnd convertFile(int row, const QString &source, const QString &outputPath);
     QString outputDirectory(bool createAlways);
@@ -69,7 +66,7 @@ private:
     settings::TIniFile ini_;
     JobSettings settings_;
     int rows_ = 0;
-    BatchEnd end_ = BatchEnd::Completed;
+    RowEnd end_ = RowEnd::Next;
 };
 
 void JobWorker::Batch::run()
@@ -100,24 +97,18 @@ void JobWorker::Batch::loadSettings()
     w_.loadJobSettings(ini_);
 }
 
-BatchEnd JobWorker::Batch::rowLoop()
+// Next when every row was worked on.
+RowEnd JobWorker::Batch::rowLoop()
 {
     rows_ = host_.rowCount();
     for (CurrentIndex.store(0); CurrentIndex.load() < rows_; ++CurrentIndex) {
         if (w_.stopRequested())
-            return BatchEnd::Stopped;
-        switch (convertRow(CurrentIndex.load())) {
-        case RowEnd::Next:
-            break;
-        case RowEnd::Stopped:
-            return BatchEnd::Stopped;
-        case RowEnd::SourceMoved:
-            return BatchEnd::SourceMoved;
-        case RowEnd::Unsupported:
-            return BatchEnd::Unsupported;
-        }
+            return RowEnd::Stopped;
+        const RowEnd end = convertRow(CurrentIndex.load());
+        if (end != RowEnd::Next)
+            return end;
     }
-    return BatchEnd::Completed;
+    return RowEnd::Next;
 }
 
 RowEnd JobWorker::Batch::convertRow(int row)
@@ -235,7 +226,7 @@ void JobWorker::Batch::endBatch()
     const QString directory = ini_.ReadString(QLatin1String(t_.dirSection), QStringLiteral("Dir"),
                                               platform::defaultOutputDirectory());
     // After a stop, Stop opens the folder itself; an unsupported format opens none.
-    if (!w_.stopRequested() && end_ != BatchEnd::Unsupported)
+    if (!w_.stopRequested() && end_ != RowEnd::Unsupported)
         host_.launch(QStringLiteral("explorer ") + directory, platform::ShowMaximized);
 }
 
