@@ -51,7 +51,9 @@ void BatchHost::setProgress(int percent)
     if (percent == 0 || !fileTimer_.isValid())
         fileTimer_.start();
     if (terminal_) {
-        drawBar(percent);
+        // 0 comes between files and at the end: no bar until a block is done.
+        if (percent > 0)
+            drawBar(percent);
         return;
     }
     // In a script, a line per tenth is enough.
