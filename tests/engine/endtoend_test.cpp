@@ -84,6 +84,7 @@ TEST_F(EndToEnd, DecodesEachKindToCdQualityWav)
         EXPECT_EQ(fields.at("channels"), "2");
         EXPECT_NEAR(probedSeconds(wav), probedSeconds(sources[row]), 0.1);
     }
+    EXPECT_EQ(probe(output(QStringLiteral("cbr.wav")))[QStringLiteral("TAG:title")], TestTitle);
     EXPECT_EQ(log.with("message ").size(), 0u);
 }
 
