@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Engine figures on synthetic MP3 sources decoded to WAV:
 #  - overhead: a to-WAV job's wall time over the same component calls made
-#    directly, in one process, alternating, medians of RUNS (target <= 1.05);
+#    directly on a 10-minute file, in one process, alternating, median of the
+#    paired ratios of RUNS (target <= 1.05);
 #  - memory: peak resident memory of the job on a 30-minute vs a 3-minute
 #    file, each in its own process (target within 10 %);
 #  - stop latency: from the stop request to the worker's end, in blocks of
 #    work (target <= 1).
-# Usage: bench/engine.sh [BUILD_DIR]   (env RUNS, default 5)
+# Usage: bench/engine.sh [BUILD_DIR]   (env RUNS, default 7)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-runs=${RUNS:-5}
+runs=${RUNS:-7}
 out=$root/bench/out
 mkdir -p "$out"
 cmake --build "$build" --target engine_bench >/dev/null
@@ -32,10 +33,11 @@ make_mp3() {
 peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
 
 short=$(make_mp3 3)
+medium=$(make_mp3 10)
 long=$(make_mp3 30)
 work=$out/engine_work
 
-"$bench" overhead "$short" "$work" "$runs"
+"$bench" overhead "$medium" "$work" "$runs"
 short_kb=$(peak_kb "$bench" job "$short" "$work")
 long_kb=$(peak_kb "$bench" job "$long" "$work")
 awk -v s="$short_kb" -v l="$long_kb" \
