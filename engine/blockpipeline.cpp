@@ -120,4 +120,5 @@ void BlockPipeline::closeBoth()
 {
     context_.reader->CloseFile();
     context_.writer->CloseFile();
+    outputLost_ = context_.writer->ErrorCode() != 0;
 }

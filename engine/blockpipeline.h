@@ -28,6 +28,8 @@ public:
     // wmaSource: the source counts as WMA; its frames per second are then the
     // reader's OutFrequency instead of Length over Duration.
     PipelineEnd run(bool wmaSource);
+    // The writer could not finish the output when the pipeline closed it.
+    bool outputLost() const { return outputLost_; }
 
     // The size of the next block (the arithmetic, exposed for its own tests).
     static std::int64_t nextBlockSize(std::int64_t blockSize, std::int32_t readPosition,
@@ -45,4 +47,5 @@ private:
     JobContext context_;
     JobSettings settings_;
     Hooks hooks_;
+    bool outputLost_ = false;
 };

@@ -54,7 +54,8 @@ private:
     RowEnd convertFile(int row, const QString &source, const QString &outputPath);
     QString outputDirectory(bool createAlways);
     void endBatch();
-    void closeBoth();
+    // False when the writer could not finish and store the output.
+    bool closeBoth();
     // Row states stay Stop's once it was requested.
     void setRowState(int row, const QString &state);
 
@@ -184,13 +185,19 @@ RowEnd JobWorker::Batch::convertFile(int row, const QString &source, const QStri
     BlockPipeline pipeline(w_.context_, settings_,
                            {[this] { return w_.stopRequested(); }, [this] { return w_.normalizeThisBlock(ini_); }});
     const PipelineEnd end = pipeline.run(isWmaSource(source));
-    closeBoth();
+    const bool stored = closeBoth() && !pipeline.outputLost();
     if (w_.stopRequested())
         return RowEnd::Stopped;
     if (t_.progressZeroPerFile)
         host_.setProgress(0);
     if (end == PipelineEnd::Declined) {
         // The output is incomplete: no tags, and the row says so.
+        setRowState(row, engine::StateFailed);
+        return RowEnd::Next;
+    }
+    if (!stored) {
+        // The writer could not finish the file: there is no output to call done.
+        w_.reportCreateFailure(outputPath);
         setRowState(row, engine::StateFailed);
         return RowEnd::Next;
     }
@@ -230,10 +237,11 @@ void JobWorker::Batch::endBatch()
         host_.launch(QStringLiteral("explorer ") + directory, platform::ShowMaximized);
 }
 
-void JobWorker::Batch::closeBoth()
+bool JobWorker::Batch::closeBoth()
 {
     reader_.CloseFile();
     writer_.CloseFile();
+    return writer_.ErrorCode() == 0;
 }
 
 void JobWorker::Batch::setRowState(int row, const QString &state)

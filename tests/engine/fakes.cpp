@@ -128,6 +128,7 @@ void FakeAudioFile::OpenFile(const QString &fileName, int, int)
 void FakeAudioFile::CloseFile()
 {
     log_.add(role_ + QStringLiteral(" close"));
+    error_ = closeFails && !closed ? 1 : 0;
     closed = true;
 }
 

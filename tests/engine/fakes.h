@@ -98,6 +98,7 @@ public:
 
     std::map<QString, SourceScript> sources;
     bool createFails = false;
+    bool closeFails = false; // the output cannot be finished
     std::set<int> writeErrors;
     bool formatSupported = true;
     bool closed = true;

@@ -258,6 +258,17 @@ TEST_F(JobLoop, DeclinedReadErrorFailsTheRowWithoutTags)
     EXPECT_TRUE(rig.log.with("writetags ").empty());
 }
 
+// The writer cannot finish the file: no output, so no "finish" and no tags.
+TEST_F(JobLoop, OutputThatCannotBeFinishedFails)
+{
+    addSource(QStringLiteral("a.mp3"));
+    rig.writer.closeFails = true;
+    run<TThreadMp3toWav>(ToWavRunning);
+    EXPECT_EQ(rig.log.with("message "), Lines{"ERROR!|Failed to create Wavfile " + out.toStdString() + "/a.wav"});
+    EXPECT_EQ(state(0), "failed");
+    EXPECT_TRUE(rig.log.with("writetags ").empty());
+}
+
 TEST_F(JobLoop, ThrowingComponentFailsTheRowAndEndsIdle)
 {
     const QString a = addSource(QStringLiteral("a.mp3"));
