@@ -9,6 +9,7 @@
 #include "settings/inifile.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -52,6 +53,8 @@ private:
     RowEnd rowLoop();
     RowEnd convertRow(int row);
     RowEnd convertFile(int row, const QString &source, const QString &outputPath);
+    std::optional<RowEnd> refuseOutput(int row, const QString &source, const QString &outputPath);
+    RowEnd finishFile(int row, const QString &outputPath, PipelineEnd end, bool stored);
     QString outputDirectory(bool createAlways);
     void endBatch();
     // False when the writer could not finish and store the output.
@@ -142,7 +145,8 @@ RowEnd JobWorker::Batch::convertRow(int row)
     return convertFile(row, source, outputPath);
 }
 
-RowEnd JobWorker::Batch::convertFile(int row, const QString &source, const QString &outputPath)
+// Empty when the output may be written; else how the row ends (reader closed).
+std::optional<RowEnd> JobWorker::Batch::refuseOutput(int row, const QString &source, const QString &outputPath)
 {
     if (sameFile(source, outputPath)) {
         w_.reportCreateFailure(outputPath);
@@ -166,6 +170,13 @@ RowEnd JobWorker::Batch::convertFile(int row, const QString &source, const QStri
         reader_.CloseFile();
         return RowEnd::Stopped;
     }
+    return std::nullopt;
+}
+
+RowEnd JobWorker::Batch::convertFile(int row, const QString &source, const QString &outputPath)
+{
+    if (const auto refused = refuseOutput(row, source, outputPath))
+        return *refused;
     setRowState(row, engine::StateConverting);
     host_.processMessages();
     host_.processMessages();
@@ -186,6 +197,12 @@ RowEnd JobWorker::Batch::convertFile(int row, const QString &source, const QStri
                            {[this] { return w_.stopRequested(); }, [this] { return w_.normalizeThisBlock(ini_); }});
     const PipelineEnd end = pipeline.run(isWmaSource(source));
     const bool stored = closeBoth() && !pipeline.outputLost();
+    return finishFile(row, outputPath, end, stored);
+}
+
+// After both files are closed: tags and "finish" only for a complete, stored output.
+RowEnd JobWorker::Batch::finishFile(int row, const QString &outputPath, PipelineEnd end, bool stored)
+{
     if (w_.stopRequested())
         return RowEnd::Stopped;
     if (t_.progressZeroPerFile)
