@@ -1,6 +1,7 @@
 #pragma once
 #include "app/appglobals.h"
 #include "app/mainform.h"
+#include "app/menus.h"
 #include "engine/globals.h"
 #include "platform/launch.h"
 #include "support/temp_config.h"
