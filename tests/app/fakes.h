@@ -150,17 +150,18 @@ public:
         QString caption;
         Icon icon;
         bool question;
+        QThread *thread; // where it was shown
     };
     std::vector<Box> shown;
     std::deque<bool> answers;
 
     void message(const QString &text, const QString &caption, Icon icon) override
     {
-        shown.push_back({text, caption, icon, false});
+        shown.push_back({text, caption, icon, false, QThread::currentThread()});
     }
     bool question(const QString &text, const QString &caption, Icon icon) override
     {
-        shown.push_back({text, caption, icon, true});
+        shown.push_back({text, caption, icon, true, QThread::currentThread()});
         if (answers.empty())
             return false;
         const bool answer = answers.front();

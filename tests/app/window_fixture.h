@@ -37,6 +37,13 @@ protected:
     {
         resetProcessValues();
         platform::setLauncher([this](const QString &line, int show) { launches.push_back({line, show}); });
+        build();
+    }
+
+    // A new window over new fakes, as at program start.
+    void build()
+    {
+        window.reset();
         MainParts parts;
         parts.audioFileRead = take(reader);
         parts.audioFileWrite = take(writer);
@@ -53,7 +60,7 @@ protected:
 
     void TearDown() override
     {
-        for (const auto &made : workers->created)
+        for (const auto &made : window ? workers->created : std::vector<FakeWorkers::Created>{})
             if (made.worker)
                 static_cast<FakeWorker *>(made.worker.data())->released = true;
         window.reset();
