@@ -46,4 +46,11 @@ size=$(stat -c %s cbr.mp3)
 head -c $((size * 30 / 100)) cbr.mp3 > truncated.mp3
 : > empty.mp3
 
+# --- Tags: an OGG whose Vorbis comments carry a cover (METADATA_BLOCK_PICTURE,
+# a base64 FLAC picture block: type, MIME, description, 32x32x24, no palette).
+pic=$(perl -e 'local $/; open my $f, "<:raw", "cover.png" or die; my $d = <$f>;
+  print pack("N (N/a*)2 N4 N/a*", 3, "image/png", "Album cover", 32, 32, 24, 0, $d)' | base64 -w0)
+ff -i stereo44.wav -c:a libvorbis -q:a 4 "${meta[@]}" -metadata "METADATA_BLOCK_PICTURE=$pic" sine_cover.ogg
+# --- end of Tags
+
 touch "$stamp"
