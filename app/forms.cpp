@@ -13,6 +13,8 @@ void createForms(MainParts parts)
     fm_wavsettings = new Tfm_wavsettings(fm_main);
     fm_Selectdirectory = new Tfm_Selectdirectory(fm_main);
     fm_about = new Tfm_about(fm_main);
+    fm_mp3settings->setDirectoryChooser(fm_Selectdirectory);
+    fm_wavsettings->setDirectoryChooser(fm_Selectdirectory);
     fm_main->setDialogs(fm_mp3settings, fm_wavsettings, fm_about);
 }
 

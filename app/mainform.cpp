@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/about.h"
 #include "app/appglobals.h"
 #include "app/listing.h"
 #include "app/menus.h"
@@ -177,7 +178,10 @@ void Tfm_main::createMenus()
     };
     item(QStringLiteral("Content1"), QStringLiteral("Content"), helpMenuPicture(0), [this] { helpCommand(); });
     item(QStringLiteral("Website2"), QStringLiteral("Web site"), helpMenuPicture(1), [this] { webSiteCommand(); });
-    item(QStringLiteral("About1"), QStringLiteral("About"), QIcon(), [this] { showAbout(); });
+    item(QStringLiteral("About1"), QStringLiteral("About"), QIcon(), [this] {
+        if (fm_about)
+            fm_about->showAbout();
+    });
 }
 
 // The settings menu (suffix 1) and the right-click menu (suffix 2) hold the
@@ -204,7 +208,7 @@ void Tfm_main::fillSettingsMenu(PopupMenu &menu, int suffix)
     connect(others, &QAction::triggered, this, [this] { skins_->selectOther(); });
 }
 
-void Tfm_main::setDialogs(QDialog *mp3settings, QDialog *wavsettings, QDialog *about)
+void Tfm_main::setDialogs(QDialog *mp3settings, QDialog *wavsettings, Tfm_about *about)
 {
     fm_mp3settings = mp3settings;
     fm_wavsettings = wavsettings;
@@ -215,15 +219,6 @@ void Tfm_main::openModal(QDialog *dialog)
 {
     if (dialog)
         dialog->exec();
-}
-
-void Tfm_main::showAbout()
-{
-    if (!fm_about)
-        return;
-    fm_about->show();
-    fm_about->raise();
-    fm_about->activateWindow();
 }
 
 void Tfm_main::raiseControls()
@@ -336,7 +331,8 @@ void Tfm_main::runJobCommand(const JobCommand &command)
     if (rows.empty())
         return;
     sortByCaption(rows);
-    showRows(rows);
+    for (const ListRow &row : rows)
+        new QTreeWidgetItem(suilv_main, {row.caption, row.path, row.size, row.sampleRate, row.channel, row.state});
     runningFlagOf(command.kind) = true;
     showOverlays(jobStartOverlays(command.kind));
     activateWindow();
@@ -346,12 +342,6 @@ void Tfm_main::runJobCommand(const JobCommand &command)
     for (const ListRow &row : rows)
         paths << row.path;
     launchWorker(command.kind, paths);
-}
-
-void Tfm_main::showRows(const std::vector<ListRow> &rows)
-{
-    for (const ListRow &row : rows)
-        new QTreeWidgetItem(suilv_main, {row.caption, row.path, row.size, row.sampleRate, row.channel, row.state});
 }
 
 QPointer<QThread> &Tfm_main::workerOf(int kind)

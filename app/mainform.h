@@ -18,6 +18,7 @@ class QDialog;
 class QProgressBar;
 class QThread;
 class QTreeWidget;
+class Tfm_about;
 class WindowJobHost;
 namespace skin { class SkinSelector; }
 
@@ -44,7 +45,7 @@ public:
     ~Tfm_main() override;
 
     // The settings dialogs and the About box, created after the window.
-    void setDialogs(QDialog *mp3settings, QDialog *wavsettings, QDialog *about);
+    void setDialogs(QDialog *mp3settings, QDialog *wavsettings, Tfm_about *about);
 
     // Skin click dispatch by the clicked object's exact name.
     void Skin1Click(components::ISkinObject &source);
@@ -91,13 +92,11 @@ private:
     void raiseControls();
     void restoreOverlaysAfterSkinChange();
     void runJobCommand(const JobCommand &command);
-    void showRows(const std::vector<struct ListRow> &rows);
     void launchWorker(int kind, const QStringList &paths);
     void waitForWorkerEnd();
     void onWorkerFinished();
     QPointer<QThread> &workerOf(int kind);
     void openModal(QDialog *dialog);
-    void showAbout();
 
     std::unique_ptr<components::IAudioFile> AudioFileRead;
     std::unique_ptr<components::IAudioFile> AudioFileWrite;
@@ -117,5 +116,6 @@ private:
     std::unique_ptr<WindowJobHost> host_;
     bool stopRequested_ = false;
 
-    QPointer<QDialog> fm_mp3settings, fm_wavsettings, fm_about;
+    QPointer<QDialog> fm_mp3settings, fm_wavsettings;
+    QPointer<Tfm_about> fm_about;
 };

@@ -1,3 +1,4 @@
+#include "app/about.h"
 #include "app/application.h"
 #include "app/menus.h"
 #include "platform/paths.h"
@@ -55,7 +56,8 @@ TEST_F(WindowLayout, MenusHoldTheirItemsInOrder)
 
 TEST_F(WindowLayout, SettingsOpenModallyAndAboutStaysModeless)
 {
-    QDialog mp3, wav, about;
+    QDialog mp3, wav;
+    Tfm_about about;
     window->setDialogs(&mp3, &wav, &about);
     QWidget *modal = nullptr;
     QTimer::singleShot(0, [&] {
