@@ -154,7 +154,7 @@ TEST_F(Keys, InADialogEscapeLeavesTheWindowAndF1OpensHelp)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
     EXPECT_TRUE(boxes->shown.empty());
-    QTest::keyClick(window->windowHandle(), Qt::Key_F1);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_F1);
     EXPECT_EQ(launches, (std::vector<Launch>{{QStringLiteral("hh help\\zo3&rev.chm"), 3}}));
 }
 
