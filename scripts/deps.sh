@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
       libmp3lame-dev libtag1-dev xdg-utils)
 if [ "$what" = test ]; then
   # ffmpeg and lame make the synthetic test media and decode outputs independently.
-  pkgs+=(libgtest-dev libgmock-dev ffmpeg lame xvfb xauth)
+  pkgs+=(libgtest-dev libgmock-dev ffmpeg lame xvfb xauth time)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,5 +1,7 @@
 #include "components/audio/taudiofile.h"
 
+#include "components/audio/factory.h"
+
 namespace components {
 
 namespace {
@@ -82,7 +84,7 @@ bool TAudioFile::IsMp3FormatSupported(int sampleRate, int bitrate, int mode)
     int TAudioFile::Name()                             \
     {                                                  \
         std::lock_guard<std::mutex> lock(lock_);       \
-        return reader_.getter();                         \
+        return reader_.getter();                       \
     }
 SONVERA_READER_PROPERTY(Length, length)
 SONVERA_READER_PROPERTY(Frequency, frequency)
@@ -108,6 +110,11 @@ void TAudioFile::SetWmaFormatEnabled(bool enabled)
 {
     std::lock_guard<std::mutex> lock(lock_);
     wmaEnabled_ = enabled;
+}
+
+std::unique_ptr<IAudioFile> createAudioFile()
+{
+    return std::make_unique<TAudioFile>();
 }
 
 } // namespace components

@@ -4,6 +4,7 @@
 # Usage: make_media.sh OUTDIR
 set -euo pipefail
 out=${1:?usage: make_media.sh OUTDIR}
+mkdir -p "$out" && out=$(cd "$out" && pwd)
 stamp="$out/.stamp"
 self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 if [ -f "$stamp" ] && [ "$stamp" -nt "$self" ]; then exit 0; fi
@@ -40,11 +41,17 @@ ff -i stereo44.wav -c:a libvorbis -q:a 4 "${meta[@]}" sine.ogg
 ff -i stereo44.wav -c:a wmav2 -b:a 128k "${meta[@]}" sine.wma
 ff -i stereo44.wav -c:a pcm_s16le "${meta[@]}" tagged.wav
 
-# Damaged and hostile inputs.
-head -c 65536 /dev/urandom > random.mp3
+# Damaged and hostile inputs. Random bytes come from a seeded noise source so
+# that every run sees the same file.
+ff -f lavfi -i "anoisesrc=d=1:c=white:r=32768:seed=7" -f s16le random.mp3
 size=$(stat -c %s cbr.mp3)
 head -c $((size * 30 / 100)) cbr.mp3 > truncated.mp3
+cp cbr.mp3 hole.mp3
+dd if=/dev/zero of=hole.mp3 bs=1 seek=$((size / 2)) count=3000 conv=notrunc status=none
 : > empty.mp3
+# Content, not the name, tells what a file is.
+cp sine.wma wma_named.mp3
+cp cbr.mp3 mp3_named.wma
 
 # --- Tags: an OGG whose Vorbis comments carry a cover (METADATA_BLOCK_PICTURE,
 # a base64 FLAC picture block: type, MIME, description, 32x32x24, no palette).
