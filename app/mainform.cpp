@@ -2,9 +2,9 @@
 
 #include "app/about.h"
 #include "app/appglobals.h"
-#include "app/listing.h"
 #include "app/menus.h"
 #include "app/windowjobhost.h"
+#include "engine/filelist.h"
 #include "engine/globals.h"
 #include "platform/launch.h"
 #include "platform/paths.h"
@@ -49,6 +49,27 @@ QProgressBar { border: 1px solid silver; background: white; text-align: center; 
 QProgressBar::chunk { background: gray; }
 )";
 
+// A row for each chosen file the reader accepts, in the order chosen; each
+// other file is named in its own box. A file that cannot even be read for its
+// size counts as invalid too, so the command goes on.
+std::vector<engine::ListRow> examineChosenFiles(components::IAudioFile &reader, const QStringList &files, int kind,
+                                                IMessageBoxes &boxes)
+{
+    std::vector<engine::ListRow> rows;
+    for (const QString &path : files) {
+        std::optional<engine::ListRow> row;
+        try {
+            row = engine::examineFile(reader, path);
+        } catch (const engine::FileSizeError &) {
+        }
+        if (row)
+            rows.push_back(*row);
+        else
+            showInformation(boxes, engine::invalidFileMessage(kind, path));
+    }
+    return rows;
+}
+
 std::atomic<bool> &runningFlagOf(int kind)
 {
     switch (kind) {
@@ -63,7 +84,6 @@ std::atomic<bool> &runningFlagOf(int kind)
 struct Tfm_main::JobCommand {
     int kind;
     QString filter;
-    QString invalidSuffix;
     bool repaintFirst;
 };
 
@@ -299,18 +319,17 @@ void Tfm_main::Skin1Click(components::ISkinObject &source)
 
 void Tfm_main::NormalizeClick()
 {
-    runJobCommand({JobNormalize, QStringLiteral("mp3文件(*.mp3)|*.mp3"), QStringLiteral(" is not a valid MP3 file!"), true});
+    runJobCommand({JobNormalize, QStringLiteral("mp3文件(*.mp3)|*.mp3"), true});
 }
 
 void Tfm_main::ToWAVClick()
 {
-    runJobCommand({JobToWav, QStringLiteral("mp3 files(*.mp3)|*.mp3|ogg files(*.ogg)|*.ogg|wma files(*.wma)|*.wma"),
-                   QStringLiteral(" is not a valid file!"), false});
+    runJobCommand({JobToWav, QStringLiteral("mp3 files(*.mp3)|*.mp3|ogg files(*.ogg)|*.ogg|wma files(*.wma)|*.wma"), false});
 }
 
 void Tfm_main::ToMP3Click()
 {
-    runJobCommand({JobToMp3, QStringLiteral("wave文件(*.wav)|*.wav"), QStringLiteral(" is not a valid WAV file!"), false});
+    runJobCommand({JobToMp3, QStringLiteral("wave文件(*.wav)|*.wav"), false});
 }
 
 void Tfm_main::runJobCommand(const JobCommand &command)
@@ -324,23 +343,22 @@ void Tfm_main::runJobCommand(const JobCommand &command)
         return;
     if (command.repaintFirst)
         repaint();
-    std::vector<ListRow> rows = examineChosenFiles(*AudioFileRead, files, [&](const QString &fileName) {
-        showInformation(*messages_, fileName + command.invalidSuffix);
-    });
+    std::vector<engine::ListRow> rows = examineChosenFiles(*AudioFileRead, files, command.kind, *messages_);
     CurrentIndex = int(files.size());
     if (rows.empty())
         return;
-    sortByCaption(rows);
-    for (const ListRow &row : rows)
-        new QTreeWidgetItem(suilv_main, {row.caption, row.path, row.size, row.sampleRate, row.channel, row.state});
+    engine::sortRows(rows);
+    for (const engine::ListRow &row : rows)
+        new QTreeWidgetItem(suilv_main, {row.fileName, row.fullPath, row.sizeText, row.sampleRateText, row.channelText,
+                                         row.state});
     runningFlagOf(command.kind) = true;
     showOverlays(jobStartOverlays(command.kind));
     activateWindow();
     setFocus();
     JobKind = command.kind;
     QStringList paths;
-    for (const ListRow &row : rows)
-        paths << row.path;
+    for (const engine::ListRow &row : rows)
+        paths << row.fullPath;
     launchWorker(command.kind, paths);
 }
 
@@ -392,7 +410,7 @@ void Tfm_main::Stop()
     workers_->requestStop(activeWorker_);
     IsConverting = false;
     const int row = CurrentIndex;
-    setRowState(row, StateStopped);
+    setRowState(row, engine::StateStopped);
     host_->markStopped(row);
     AudioFileRead->CloseFile();
     AudioFileWrite->CloseFile();

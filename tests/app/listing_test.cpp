@@ -1,37 +1,7 @@
 #include "app/filechooser.h"
-#include "app/listing.h"
 #include "tests/app/window_fixture.h"
 
 namespace {
-
-struct SizeCase {
-    qint64 bytes;
-    const char *text;
-};
-
-class SizeText : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(SizeText, MegabytesWithFiveSignificantDigits)
-{
-    EXPECT_EQ(sizeText(GetParam().bytes), QString::fromLatin1(GetParam().text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, SizeText,
-                         ::testing::Values(SizeCase{0, "0.00MB"}, SizeCase{1048576, "1.00MB"},
-                                           SizeCase{3500000, "3.34MB"}, SizeCase{1000000, "0.95MB"},
-                                           // 1234.5678 MB keeps one decimal.
-                                           SizeCase{1294539900, "1234.60MB"},
-                                           // 2 GiB and more no longer fit 32 bits.
-                                           SizeCase{2147483648LL, "2048.00MB"},
-                                           SizeCase{5000000000LL, "4768.40MB"},
-                                           SizeCase{150000000000LL, "143051.00MB"}));
-
-TEST(ChannelText, MonoStereoAndOtherCounts)
-{
-    EXPECT_EQ(channelText(1), QStringLiteral("mono"));
-    EXPECT_EQ(channelText(2), QStringLiteral("stereo"));
-    EXPECT_EQ(channelText(6), QStringLiteral("6 channels"));
-}
 
 TEST(DialogFilters, OneEntryPerPairWithItsPatterns)
 {
