@@ -54,7 +54,7 @@ int main(int argc, char **argv)
         window.Stop();
         poll.stop();
     });
-    QObject::connect(&window, &Tfm_main::workerEnded, &app, &QApplication::quit);
+    QObject::connect(&window, &Tfm_main::workerEnded, &app, [] { QCoreApplication::exit(0); });
     poll.start(5);
     app.exec();
     return saved ? 0 : 1;
