@@ -379,6 +379,8 @@ void Tfm_main::launchWorker(int kind, const QStringList &paths)
         kind, JobContext{host_.get(), AudioFileRead.get(), AudioFileWrite.get(), AudioTransform.get(), AudioInformation1.get()});
     workerOf(kind) = worker;
     activeWorker_ = worker;
+    // The worker starts at row 0; a Stop before it got there marks that row.
+    CurrentIndex = 0;
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     connect(worker, &QThread::finished, this, &Tfm_main::onWorkerFinished);
     worker->start();

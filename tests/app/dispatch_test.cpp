@@ -116,10 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 using StopTest = WindowTest;
 
-TEST_F(StopTest, WithoutADirTheDefaultFolderOpens)
+TEST_F(StopTest, StopBeforeTheWorkerBeganMarksTheFirstRowAndOpensTheDefaultFolder)
 {
-    startJob(QStringLiteral("towav"), {source(QStringLiteral("a.mp3"))});
+    startJob(QStringLiteral("towav"), {source(QStringLiteral("a.mp3")), source(QStringLiteral("b.mp3"))});
     skin->click(QStringLiteral("stop"));
+    EXPECT_EQ(rowText(0, 5), QStringLiteral("stopped"));
     EXPECT_EQ(launches, (std::vector<Launch>{{QStringLiteral("explorer ") + platform::defaultOutputDirectory(), 3}}));
 }
 

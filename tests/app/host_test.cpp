@@ -67,7 +67,6 @@ TEST_F(JobHostTest, ChangesInFlightAtStopKeepTheStoppedRow)
         w.context.host->setRowState(1, QStringLiteral("failed"));
     };
     startJob(QStringLiteral("towav"), {source(QStringLiteral("a.mp3")), source(QStringLiteral("b.mp3"))});
-    CurrentIndex = 0;
     skin->click(QStringLiteral("stop"));
     ASSERT_TRUE(waitForWorkerEnd());
     EXPECT_EQ(rowText(0, 5), QStringLiteral("stopped"));
