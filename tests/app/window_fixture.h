@@ -49,7 +49,12 @@ protected:
         parts.audioFileWrite = take(writer);
         parts.audioTransform = std::make_unique<NoTransform>();
         parts.audioInformation = std::make_unique<NoInformation>();
-        parts.skin = take(skin);
+        if (realSkin) {
+            skin = nullptr;
+            parts.skin = components::createSkinEngine();
+        } else
+            parts.skin = take(skin);
+        }
         parts.messages = take(boxes);
         parts.files = take(files);
         parts.workers = take(workers);
@@ -126,4 +131,5 @@ protected:
     std::unique_ptr<Tfm_main> window;
     std::vector<Launch> launches;
     std::vector<ScriptedBoxes::Box> startupBoxes;
+    bool realSkin = false; // the skin engine instead of the fake one
 };

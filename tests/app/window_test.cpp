@@ -71,6 +71,19 @@ TEST_F(WindowLayout, SettingsOpenModallyAndAboutStaysModeless)
     EXPECT_FALSE(about.isModal());
 }
 
+TEST_F(WindowLayout, ARightClickOnTheSkinOpensTheRightMenu)
+{
+    realSkin = true;
+    build();
+    files->choices.push_back({QStringLiteral(SONVERA_BINARY_DIR "/skins/skin1.skn")});
+    action(QStringLiteral("Others1"))->trigger();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(200, 20));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window->pm_right->isVisible(); }));
+    window->pm_right->close();
+}
+
 using Closing = WindowTest;
 
 TEST_F(Closing, DuringAJobOnlyTheStopWarningIsShown)
