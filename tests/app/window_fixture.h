@@ -52,7 +52,7 @@ protected:
         if (realSkin) {
             skin = nullptr;
             parts.skin = components::createSkinEngine();
-        } else
+        } else {
             parts.skin = take(skin);
         }
         parts.messages = take(boxes);
