@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/icon.h"
+
 #include <QKeyEvent>
 #include <QThread>
 
@@ -7,6 +9,10 @@ SonveraApplication::SonveraApplication(int &argc, char **argv) : QApplication(ar
 {
     setApplicationName(QStringLiteral("Sonvera"));
     setApplicationDisplayName(QStringLiteral("Sonvera"));
+    // Every window and the About box take the icon from here; the desktop
+    // matches the window to its menu entry by this name.
+    setWindowIcon(sonveraIcon());
+    setDesktopFileName(QStringLiteral("sonvera"));
 }
 
 void SonveraApplication::setErrorHandler(std::function<void()> handler)
