@@ -82,16 +82,12 @@ void Mp3ParallelSink::Chunk::encode(const Mp3Settings &settings, int rate, int c
     if (bytes < 0)
         return;
     out.insert(out.end(), buffer.begin(), buffer.begin() + bytes);
-    std::size_t skip = 0;
-    if (tagged) {
-        mp3frame::Frame f;
-        if (!mp3frame::parse(out.data(), out.size(), &f))
-            return;
-        skip = std::size_t(f.bytes);
-        tag.resize(skip);
-        if (lame_get_lametag_frame(lame.p, tag.data(), tag.size()) != skip)
-            return;
-    }
+    // The info tag's frame leads the output, unless LAME left the tag out
+    // (a frame too small to hold it).
+    const std::size_t skip = tagged ? lame_get_lametag_frame(lame.p, nullptr, 0) : 0;
+    tag.resize(skip);
+    if (skip > out.size() || (skip && lame_get_lametag_frame(lame.p, tag.data(), skip) != skip))
+        return;
     run.first = first;
     ok = run.split(out.data() + skip, out.size() - skip);
 }
@@ -271,6 +267,8 @@ bool Mp3ParallelSink::finish()
 // The tag of the first chunk's encoder, made true for the whole stream.
 bool Mp3ParallelSink::patchTag()
 {
+    if (tag_.empty())
+        return true;
     std::uint8_t *t = tag_.data();
     const std::size_t n = tag_.size();
     std::size_t x = 0;

@@ -76,10 +76,10 @@ struct Encoded {
 };
 
 // chunkFrames 0: the single encoder.
-Encoded encode(const QString &path, const Signal &s, int quality, int chunkFrames)
+Encoded encode(const QString &path, const Signal &s, int bitrate, int quality, int chunkFrames)
 {
     Mp3Settings settings;
-    settings.bitrate = 128;
+    settings.bitrate = bitrate;
     settings.quality = quality;
     Encoded e;
     OutputFile out(path);
@@ -147,6 +147,7 @@ struct SignalCase {
     double seconds;
     int rate = 44100;
     int channels = 2;
+    int bitrate = 128;
 };
 
 std::ostream &operator<<(std::ostream &os, const SignalCase &c)
@@ -164,12 +165,15 @@ TEST_P(ParallelMp3, MatchesTheSingleEncoder)
     const SignalCase &c = GetParam();
     const Signal s = c.make(c.seconds, c.rate, c.channels);
     QTemporaryDir dir;
-    const Encoded single = encode(dir.filePath("single.mp3"), s, 9, 0);
-    const Encoded neighbour = encode(dir.filePath("neighbour.mp3"), s, 6, 0);
-    const Encoded par = encode(dir.filePath("parallel.mp3"), s, 9, SmallChunk);
+    const Encoded single = encode(dir.filePath("single.mp3"), s, c.bitrate, 9, 0);
+    const Encoded neighbour = encode(dir.filePath("neighbour.mp3"), s, c.bitrate, 6, 0);
+    const Encoded par = encode(dir.filePath("parallel.mp3"), s, c.bitrate, 9, SmallChunk);
     ASSERT_TRUE(single.decoded.ok && neighbour.decoded.ok && par.decoded.ok);
 
-    EXPECT_EQ(par.decoded.frames(), s.frames()) << "gapless, exact length";
+    const bool tagged = single.bytes.left(200).contains("Info");
+    // Without the tag the decoder cannot know the delay: then as long as the single encode.
+    EXPECT_EQ(par.decoded.frames(), tagged ? s.frames() : single.decoded.frames())
+        << "gapless, exact length";
     EXPECT_EQ(par.bytes.size(), single.bytes.size()) << "every frame the size of a single encode";
     const int chunks = int(std::ceil(double(s.frames()) / (SmallChunk * par.frameSamples)));
     EXPECT_EQ(int(par.joins.size()) + par.serialJoins, chunks - 1);
@@ -178,6 +182,8 @@ TEST_P(ParallelMp3, MatchesTheSingleEncoder)
     // music CRC over the audio frames, tag CRC over the tag.
     const int x = par.bytes.indexOf("Info");
     ASSERT_EQ(x, single.bytes.indexOf("Info"));
+    if (x < 0)
+        return; // frames too small for the tag: LAME writes none
     const int lame = x + 120;
     EXPECT_EQ(big(par.bytes, x + 8, 4), big(single.bytes, x + 8, 4)) << "frames";
     EXPECT_EQ(big(par.bytes, x + 12, 4), std::uint32_t(par.bytes.size())) << "bytes";
@@ -224,6 +230,7 @@ const SignalCase signalCases[] = {
     {"tenth_of_a_second", sweep, 0.1},
     {"shorter_than_a_chunk", noise, 2.0},
     {"mono_22050", sweep, 12.0, 22050, 1},
+    {"no_room_for_the_tag", sweep, 8.0, 44100, 2, 32},
 };
 INSTANTIATE_TEST_SUITE_P(Signals, ParallelMp3, ::testing::ValuesIn(signalCases),
                          [](const auto &info) { return std::string(info.param.name); });
