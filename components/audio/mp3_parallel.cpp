@@ -1,5 +1,6 @@
 #include "components/audio/mp3_parallel.h"
 
+#include "components/audio/mpeg_format.h"
 #include "components/audio/output_file.h"
 
 #include <lame/lame.h>
@@ -16,6 +17,7 @@ namespace components {
 namespace {
 constexpr int ChunkSeconds = 12;
 constexpr int MinWarmupFrames = 16;
+constexpr int FastestLame = 9;
 
 struct Lame {
     lame_t p = lame_init();
@@ -46,6 +48,40 @@ void putBig(std::uint8_t *p, std::uint32_t v, int bytes)
         p[i] = std::uint8_t(v);
 }
 } // namespace
+
+// LAME run at its fastest on the whole stream only for its ReplayGain analysis
+// (which it makes of the input, whatever the bit rate and quality).
+struct Mp3ParallelSink::GainAnalysis {
+    Lame lame;
+    std::vector<unsigned char> sink =
+        std::vector<unsigned char>(std::size_t(Mp3BlockFrames) * 5 / 4 + Mp3FlushBytes);
+
+    bool start(Mp3Settings settings, int rate, int channels)
+    {
+        settings.bitrate = mpeg::snapBitrate(1, rate);
+        return lame.p && configureLame(lame.p, settings, rate, channels, false, FastestLame);
+    }
+    bool add(const float *samples, long long frames, int channels)
+    {
+        for (long long done = 0; done < frames; done += Mp3BlockFrames) {
+            const int n = int(std::min<long long>(Mp3BlockFrames, frames - done));
+            if (encodeLame(lame.p, samples + done * channels, n, channels, sink.data(),
+                           int(sink.size()))
+                < 0)
+                return false;
+        }
+        return true;
+    }
+    // The radio gain field of the info tag (name code radio, set automatically).
+    bool field(std::uint16_t *value)
+    {
+        if (lame_encode_flush(lame.p, sink.data(), int(sink.size())) < 0)
+            return false;
+        const int gain = lame_get_RadioGain(lame.p);
+        *value = std::uint16_t(0x2C00 | (gain < 0 ? 0x200 | -gain : gain));
+        return true;
+    }
+};
 
 struct Mp3ParallelSink::Chunk {
     long long first = 0;    // frame number of the encoder's first frame
@@ -108,7 +144,7 @@ std::unique_ptr<Mp3ParallelSink> Mp3ParallelSink::create(OutputFile &out,
                                                          int inChannels, int threads,
                                                          int chunkFrames)
 {
-    if (!settings.supported() || settings.replayGain || threads < 2)
+    if (!settings.supported() || threads < 2)
         return nullptr;
     Lame probe;
     if (!probe.p || !configureLame(probe.p, settings, inRate, inChannels, true)
@@ -121,8 +157,15 @@ std::unique_ptr<Mp3ParallelSink> Mp3ParallelSink::create(OutputFile &out,
     const long long wanted = chunkFrames > 0 ? chunkFrames
                                              : (long long)ChunkSeconds * inRate / g.frameSamples;
     g.chunkFrames = int(roundUp(std::max<long long>(wanted, g.warmup + g.overlap), period));
-    return std::unique_ptr<Mp3ParallelSink>(
+    std::unique_ptr<Mp3ParallelSink> sink(
         new Mp3ParallelSink(out, settings, inRate, inChannels, threads, g));
+    if (settings.replayGain) {
+        sink->gain_ = std::make_unique<GainAnalysis>();
+        if (!sink->gain_->start(settings, inRate, inChannels))
+            return nullptr;
+        sink->settings_.replayGain = false; // the chunks' encoders need not analyse
+    }
+    return sink;
 }
 
 Mp3ParallelSink::Mp3ParallelSink(OutputFile &out, const Mp3Settings &settings, int inRate,
@@ -149,6 +192,10 @@ bool Mp3ParallelSink::write(const float *samples, int frames)
 {
     if (failed_)
         return false;
+    if (gain_ && !gain_->add(samples, frames, channels_)) {
+        failed_ = true;
+        return false;
+    }
     pending_.insert(pending_.end(), samples, samples + std::size_t(frames) * std::size_t(channels_));
     received_ += frames;
     while (!failed_ && received_ >= inputEnd(nextChunk_)) {
@@ -249,6 +296,8 @@ bool Mp3ParallelSink::finish()
     if (received_ == 0) {
         // A stream without one audio frame is refused by decoders.
         const float silence[2] = {0.0f, 0.0f};
+        if (gain_ && !gain_->add(silence, 1, channels_))
+            return false;
         pending_.assign(silence, silence + channels_);
         received_ = 1;
     }
@@ -287,6 +336,11 @@ bool Mp3ParallelSink::patchTag()
     putBig(t + x + 12, std::uint32_t(fileBytes), 4);
     for (int i = 0; i < 100; ++i)
         t[x + 16 + i] = std::uint8_t(std::min(255, i * 256 / 100));
+    std::uint16_t radioGain = 0;
+    if (gain_ && !gain_->field(&radioGain))
+        return false;
+    if (gain_)
+        putBig(t + lame + 15, radioGain, 2);
     putBig(t + lame + 21, std::uint32_t((delay << 12) | padding), 3);
     putBig(t + lame + 28, std::uint32_t(fileBytes), 4);
     putBig(t + lame + 32, writer_.crc(), 2);

@@ -24,6 +24,8 @@ std::unique_ptr<AudioSink> createMp3Sink(OutputFile &out, const Mp3Settings &set
 // reservoir have settled. The frames are joined in order where both encoders
 // chose the same window, and their main data re-laid into one bit reservoir.
 // A join the reservoir cannot hold re-encodes that stretch with one encoder.
+// ReplayGain, when asked for, comes from one more LAME instance that sees the
+// whole stream at its cheapest settings (LAME offers its analysis no other way).
 class Mp3ParallelSink : public AudioSink {
 public:
     // Null when the stream cannot be split this way or LAME refuses the settings.
@@ -51,6 +53,7 @@ private:
         int margin = 3;  // frames of input past the overlap, so those frames see real audio
     };
     struct Chunk;
+    struct GainAnalysis;
 
     Mp3ParallelSink(OutputFile &out, const Mp3Settings &settings, int inRate, int inChannels,
                     int threads, Geometry geometry);
@@ -73,6 +76,7 @@ private:
     long long received_ = 0;
     long long nextChunk_ = 0;
     std::deque<std::unique_ptr<Chunk>> chunks_;
+    std::unique_ptr<GainAnalysis> gain_; // ReplayGain of the whole stream, when asked for
 
     ReservoirWriter writer_;
     long long cursor_ = 0; // next frame to write

@@ -10,7 +10,7 @@
 namespace components {
 
 bool configureLame(lame_global_struct *lame, const Mp3Settings &s, int inRate, int inChannels,
-                   bool infoTag)
+                   bool infoTag, int lameQuality)
 {
     const int outRate = s.sampleRate ? s.sampleRate : mpeg::nearestRate(inRate);
     // A mono input asked for in stereo is fed to both sides: LAME alone would
@@ -19,7 +19,7 @@ bool configureLame(lame_global_struct *lame, const Mp3Settings &s, int inRate, i
     bool ok = lame_set_num_channels(lame, lameChannels) == 0
               && lame_set_in_samplerate(lame, inRate) == 0
               && lame_set_out_samplerate(lame, outRate) == 0
-              && lame_set_quality(lame, mpeg::lameQuality(s.quality)) == 0
+              && lame_set_quality(lame, lameQuality >= 0 ? lameQuality : mpeg::lameQuality(s.quality)) == 0
               && lame_set_findReplayGain(lame, s.replayGain ? 1 : 0) == 0
               && lame_set_bWriteVbrTag(lame, infoTag ? 1 : 0) == 0;
     if (ok && s.mode != 0) {

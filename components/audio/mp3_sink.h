@@ -30,9 +30,10 @@ constexpr int Mp3BlockFrames = 8192;
 constexpr int Mp3FlushBytes = 7200;
 
 // Sets up a fresh LAME instance for these settings and this input; infoTag
-// reserves the first frame for the info tag.
+// reserves the first frame for the info tag; lameQuality >= 0 overrides the
+// quality with LAME's own -q value.
 bool configureLame(lame_global_struct *lame, const Mp3Settings &settings, int inRate,
-                   int inChannels, bool infoTag);
+                   int inChannels, bool infoTag, int lameQuality = -1);
 // One call into LAME with interleaved float frames; LAME's byte count or error.
 int encodeLame(lame_global_struct *lame, const float *samples, int frames, int channels,
                unsigned char *out, int size);
