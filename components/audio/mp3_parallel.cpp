@@ -18,6 +18,9 @@ namespace {
 constexpr int ChunkSeconds = 12;
 constexpr int MinWarmupFrames = 16;
 constexpr int FastestLame = 9;
+// More would only hold more chunks in memory for little gain: the writer
+// thread and the joins are serial.
+constexpr int MaxThreads = 4;
 
 struct Lame {
     lame_t p = lame_init();
@@ -171,7 +174,7 @@ std::unique_ptr<Mp3ParallelSink> Mp3ParallelSink::create(OutputFile &out,
 Mp3ParallelSink::Mp3ParallelSink(OutputFile &out, const Mp3Settings &settings, int inRate,
                                  int inChannels, int threads, Geometry geometry)
     : out_(out), settings_(settings), rate_(inRate), channels_(inChannels),
-      maxChunks_(threads + 1), geometry_(geometry), writer_(out)
+      maxChunks_(std::min(threads, MaxThreads) + 1), geometry_(geometry), writer_(out)
 {
 }
 
