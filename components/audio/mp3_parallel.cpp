@@ -15,7 +15,7 @@
 namespace components {
 
 namespace {
-constexpr int ChunkSeconds = 12;
+constexpr int ChunkSeconds = 24;
 constexpr int MinWarmupFrames = 16;
 constexpr int FastestLame = 9;
 // More would only hold more chunks in memory for little gain: the writer

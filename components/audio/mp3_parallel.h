@@ -29,7 +29,7 @@ std::unique_ptr<AudioSink> createMp3Sink(OutputFile &out, const Mp3Settings &set
 class Mp3ParallelSink : public AudioSink {
 public:
     // Null when the stream cannot be split this way or LAME refuses the settings.
-    // chunkFrames 0: about 12 s per chunk.
+    // chunkFrames 0: about 24 s per chunk.
     static std::unique_ptr<Mp3ParallelSink> create(OutputFile &out, const Mp3Settings &settings,
                                                    int inRate, int inChannels, int threads,
                                                    int chunkFrames = 0);

@@ -241,7 +241,7 @@ const SignalCase signalCases[] = {
 INSTANTIATE_TEST_SUITE_P(Signals, ParallelMp3, ::testing::ValuesIn(signalCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// A writer closed early (Stop) on the default path, past two chunk joins:
+// A writer closed early (Stop) on the default path, past a chunk join:
 // a valid file of exactly what was written.
 TEST(ParallelMp3Writer, EarlyCloseLeavesAValidShorterFile)
 {
