@@ -1,5 +1,6 @@
 #include "components/audio/audiowriter.h"
 
+#include "components/audio/mp3_parallel.h"
 #include "components/audio/mp3_sink.h"
 #include "components/audio/output_file.h"
 #include "components/audio/wav_sink.h"
@@ -62,7 +63,7 @@ bool AudioWriter::Impl::ensureSink()
     if (kind == Kind::Wav)
         sink = WavSink::create(*out, fileWave.rate, fileWave.channels, in.rate, in.channels);
     else
-        sink = Mp3Sink::create(*out, fileMp3, in.rate, in.channels);
+        sink = createMp3Sink(*out, fileMp3, in.rate, in.channels);
     return sink != nullptr;
 }
 

@@ -9,12 +9,8 @@
 
 namespace components {
 
-namespace {
-constexpr int ChunkFrames = 8192;
-// LAME's rule for the worst case output of one call, in bytes.
-constexpr int FlushBytes = 7200;
-
-bool configure(lame_t lame, const Mp3Settings &s, int inRate, int inChannels)
+bool configureLame(lame_global_struct *lame, const Mp3Settings &s, int inRate, int inChannels,
+                   bool infoTag, int lameQuality)
 {
     const int outRate = s.sampleRate ? s.sampleRate : mpeg::nearestRate(inRate);
     // A mono input asked for in stereo is fed to both sides: LAME alone would
@@ -23,9 +19,9 @@ bool configure(lame_t lame, const Mp3Settings &s, int inRate, int inChannels)
     bool ok = lame_set_num_channels(lame, lameChannels) == 0
               && lame_set_in_samplerate(lame, inRate) == 0
               && lame_set_out_samplerate(lame, outRate) == 0
-              && lame_set_quality(lame, mpeg::lameQuality(s.quality)) == 0
+              && lame_set_quality(lame, lameQuality >= 0 ? lameQuality : mpeg::lameQuality(s.quality)) == 0
               && lame_set_findReplayGain(lame, s.replayGain ? 1 : 0) == 0
-              && lame_set_bWriteVbrTag(lame, 1) == 0;
+              && lame_set_bWriteVbrTag(lame, infoTag ? 1 : 0) == 0;
     if (ok && s.mode != 0) {
         const MPEG_mode modes[] = {MONO, STEREO, JOINT_STEREO};
         ok = lame_set_mode(lame, modes[s.mode - 1]) == 0;
@@ -36,7 +32,15 @@ bool configure(lame_t lame, const Mp3Settings &s, int inRate, int inChannels)
     lame_set_write_id3tag_automatic(lame, 0); // tags are written by TagLib
     return ok && lame_init_params(lame) >= 0;
 }
-} // namespace
+
+int encodeLame(lame_global_struct *lame, const float *samples, int frames, int channels,
+               unsigned char *out, int size)
+{
+    // Mono goes through the non-interleaved call; the interleaved one expects two channels.
+    return channels == 1
+               ? lame_encode_buffer_ieee_float(lame, samples, samples, frames, out, size)
+               : lame_encode_buffer_interleaved_ieee_float(lame, samples, frames, out, size);
+}
 
 bool Mp3Settings::supported() const
 {
@@ -106,7 +110,7 @@ std::unique_ptr<Mp3Sink> Mp3Sink::create(OutputFile &out, const Mp3Settings &set
     lame_t lame = lame_init();
     if (!lame)
         return nullptr;
-    if (!configure(lame, settings, inRate, inChannels)) {
+    if (!configureLame(lame, settings, inRate, inChannels, true)) {
         lame_close(lame);
         return nullptr;
     }
@@ -117,7 +121,7 @@ std::unique_ptr<Mp3Sink> Mp3Sink::create(OutputFile &out, const Mp3Settings &set
 
 Mp3Sink::Mp3Sink(OutputFile &out, lame_global_struct *lame, int inChannels, int rateRatio)
     : out_(out), lame_(lame), inChannels_(inChannels),
-      mp3_(std::size_t(ChunkFrames) * std::size_t(rateRatio) * 5 / 4 + FlushBytes)
+      mp3_(std::size_t(Mp3BlockFrames) * std::size_t(rateRatio) * 5 / 4 + Mp3FlushBytes)
 {
 }
 
@@ -128,8 +132,8 @@ Mp3Sink::~Mp3Sink()
 
 bool Mp3Sink::write(const float *samples, int frames)
 {
-    for (int done = 0; done < frames; done += ChunkFrames) {
-        const int n = std::min(ChunkFrames, frames - done);
+    for (int done = 0; done < frames; done += Mp3BlockFrames) {
+        const int n = std::min(Mp3BlockFrames, frames - done);
         if (!encodeChunk(samples + std::size_t(done) * std::size_t(inChannels_), n))
             return false;
     }
@@ -138,13 +142,7 @@ bool Mp3Sink::write(const float *samples, int frames)
 
 bool Mp3Sink::encodeChunk(const float *samples, int frames)
 {
-    const int size = int(mp3_.size());
-    // Mono goes through the non-interleaved call; the interleaved one expects two channels.
-    const int bytes = inChannels_ == 1
-                          ? lame_encode_buffer_ieee_float(lame_, samples, samples, frames,
-                                                          mp3_.data(), size)
-                          : lame_encode_buffer_interleaved_ieee_float(lame_, samples, frames,
-                                                                      mp3_.data(), size);
+    const int bytes = encodeLame(lame_, samples, frames, inChannels_, mp3_.data(), int(mp3_.size()));
     encoded_ = encoded_ || frames > 0;
     return bytes >= 0 && out_.append(mp3_.data(), std::size_t(bytes));
 }

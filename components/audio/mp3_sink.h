@@ -24,6 +24,20 @@ struct Mp3Settings {
     bool supported() const;
 };
 
+// Input frames handed to LAME in one call, and LAME's worst case output of a
+// flush; one call's output fits in Mp3BlockFrames * 5 / 4 + Mp3FlushBytes.
+constexpr int Mp3BlockFrames = 8192;
+constexpr int Mp3FlushBytes = 7200;
+
+// Sets up a fresh LAME instance for these settings and this input; infoTag
+// reserves the first frame for the info tag; lameQuality >= 0 overrides the
+// quality with LAME's own -q value.
+bool configureLame(lame_global_struct *lame, const Mp3Settings &settings, int inRate,
+                   int inChannels, bool infoTag, int lameQuality = -1);
+// One call into LAME with interleaved float frames; LAME's byte count or error.
+int encodeLame(lame_global_struct *lame, const float *samples, int frames, int channels,
+               unsigned char *out, int size);
+
 // The writer's encoder object: holds the settings for the next MP3 file.
 class Mp3Encoder : public IAudioFileMp3Encoder {
 public:
