@@ -14,23 +14,14 @@ build=${1:-$root/build}
 runs=${RUNS:-7}
 out=$root/bench/out
 mkdir -p "$out"
+. "$root/bench/common.sh"
 cmake --build "$build" --target engine_bench >/dev/null
 bench=$(find "$build" -name engine_bench -type f -perm -u+x | head -1)
 
-# A 44.1 kHz stereo 128 kbit/s MP3 of a tone and pink noise.
-make_mp3() {
-  local minutes=$1 file=$out/engine_${1}min.mp3
-  if [ ! -f "$file" ]; then
-    local seconds=$((minutes * 60))
-    ffmpeg -hide_banner -loglevel error -y \
-      -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$seconds" \
-      -f lavfi -i "anoisesrc=d=$seconds:c=pink:r=44100:a=0.2" \
-      -filter_complex "[0][1]amerge=inputs=2" -c:a libmp3lame -b:a 128k "$file"
-  fi
-  echo "$file"
+make_mp3() { # MINUTES
+  make_source $(($1 * 60)) "$out/src_${1}min"
+  echo "$out/src_${1}min.mp3"
 }
-
-peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
 
 short=$(make_mp3 3)
 medium=$(make_mp3 10)

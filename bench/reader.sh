@@ -13,19 +13,11 @@ cmake --build "$build" --target reader_bench >/dev/null
 bench=$build/bench/reader_bench
 [ -x "$bench" ] || bench=$(find "$build" -name reader_bench -type f -perm -u+x | head -1)
 
-# A synthetic 44.1 kHz stereo 128 kbit/s MP3: a tone on one channel, pink noise on the other.
-make_mp3() {
-  local minutes=$1 file=$out/reader_${1}min.mp3
-  if [ ! -f "$file" ]; then
-    local seconds=$((minutes * 60))
-    ffmpeg -hide_banner -loglevel error -y \
-      -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$seconds" \
-      -f lavfi -i "anoisesrc=d=$seconds:c=pink:r=44100:a=0.2" \
-      -filter_complex "[0][1]amerge=inputs=2" -c:a pcm_s16le "$out/tmp.wav"
-    lame --quiet -b 128 "$out/tmp.wav" "$file"
-    rm -f "$out/tmp.wav"
-  fi
-  echo "$file"
+. "$root/bench/common.sh"
+
+make_mp3() { # MINUTES
+  make_source $(($1 * 60)) "$out/src_${1}min"
+  echo "$out/src_${1}min.mp3"
 }
 
 seconds_of() {
@@ -35,8 +27,6 @@ seconds_of() {
   t1=$(date +%s%N)
   echo $(( (t1 - t0) / 1000000 ))
 }
-
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
 ten=$(make_mp3 10)
 ours=()
@@ -51,5 +41,4 @@ echo "reader, 10-min MP3 in 2-s blocks: median ${our_ms} ms; ffmpeg -f null: med
 awk -v o="$our_ms" -v f="$ff_ms" 'BEGIN {printf "reader speed = %.2f x ffmpeg (goal >= 1.0)\n", f / o}'
 
 thirty=$(make_mp3 30)
-rss() { /usr/bin/time -f %M "$bench" "$1" 2>&1 >/dev/null | tail -1; }
-echo "reader peak RSS: 10 min $(rss "$ten") KiB, 30 min $(rss "$thirty") KiB"
+echo "reader peak RSS: 10 min $(peak_kb "$bench" "$ten") KiB, 30 min $(peak_kb "$bench" "$thirty") KiB"

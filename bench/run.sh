@@ -12,18 +12,10 @@ batch="$PWD/$build/sonvera-batch"
 out="$PWD/bench/out/run"
 media=$out/media
 mkdir -p "$media/batch" "$out/ours" "$out/peer"
-ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
+. bench/common.sh
 
-# A tone over pink noise, so the encoder has real work: WAV and 128 kbit/s MP3.
-make_source() { # NAME SECONDS
-  [ -f "$media/$1.mp3" ] && return
-  ff -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$2" \
-     -f lavfi -i "anoisesrc=d=$2:c=pink:r=44100:a=0.2" \
-     -filter_complex "[0][1]amerge=inputs=2,volume=0.6" -c:a pcm_s16le "$media/$1.wav"
-  lame --quiet -b 128 "$media/$1.wav" "$media/$1.mp3"
-}
-make_source src10 600
-make_source src30 1800
+make_source 600 "$media/src10"
+make_source 1800 "$media/src30"
 if [ ! -f "$media/batch/f200.mp3" ]; then
   for i in $(seq 1 200); do
     ff -f lavfi -i "sine=frequency=$((200 + i * 7)):sample_rate=44100:duration=3" -ac 2 \
@@ -56,7 +48,6 @@ measure() {
     || { echo "failed: $1" >&2; exit 1; }
   awk '{printf "%s %.2f %.1f\n", $1, $2 + $3, $4 / 1024}' "$out/time"
 }
-median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 col() { cut -d' ' -f"$1" | median; }
 
 printf '%-44s %8s %8s %6s %6s %7s %7s %6s  %s\n' "job (10 min 44.1 kHz stereo unless said)" \

@@ -10,15 +10,11 @@ cmake --build "$build" -j2 --target writer_bench >/dev/null
 drv="$PWD/$build/bench/writer_bench"
 out=bench/out/writer
 mkdir -p "$out"
-ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
+. bench/common.sh
 
-# A tone pair over pink noise, so the encoder has real work to do.
 if [ ! -f "$out/src.mp3" ]; then
-  ff -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=600" \
-     -f lavfi -i "anoisesrc=d=600:c=pink:r=44100:a=0.2" \
-     -filter_complex "[0][1]amerge=inputs=2,volume=0.6" -c:a pcm_s16le "$out/src.wav"
+  make_source 600 "$out/src"
   ff -i "$out/src.wav" -f f32le "$out/src.f32"
-  lame --quiet -b 192 "$out/src.wav" "$out/src.mp3"
   ff -i "$out/src.mp3" -f f32le "$out/dec.f32"
 fi
 
@@ -28,7 +24,6 @@ run_of() {
   t=$( { time bash -c "$1" >/dev/null; } 2>&1 )
   awk '{print $1, $2 + $3}' <<<"$t"
 }
-median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 # compare NAME "OURS" "PEER": runs both alternately; prints the medians of wall
 # and CPU time and their ratios. The machine may be shared: CPU time is the
