@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sonvera builds and tests with, when missing.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|fuzz]
 set -euo pipefail
 what=${1:-run}
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
@@ -9,6 +9,10 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
 if [ "$what" = test ]; then
   # ffmpeg and lame make the synthetic test media and decode outputs independently.
   pkgs+=(libgtest-dev libgmock-dev ffmpeg lame xvfb xauth time)
+fi
+if [ "$what" = fuzz ]; then
+  # Only scripts/fuzz.sh builds with clang; the product builds with g++.
+  pkgs+=(clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds Sonvera with sanitizers and runs the tests under them:
+#   asan  every test, AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/)
+#   tsan  the threaded tests (engine, window, reader), ThreadSanitizer (build-tsan/)
+# The first error ends a run. Usage: scripts/sanitize.sh [asan|tsan|all]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+what=${1:-all}
+root=$PWD
+supp=$root/scripts/sanitizers
+jobs=$(nproc)
+scripts/deps.sh test
+export QT_QPA_PLATFORM=offscreen
+
+configure() { # DIR SANITIZERS
+  [ -f "$1/build.ninja" ] || cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSONVERA_WERROR=ON -DSONVERA_SANITIZE="$2" >/dev/null
+}
+
+run_asan() {
+  configure build-asan address,undefined
+  cmake --build build-asan --parallel "$jobs"
+  export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_string_checks=1:check_initialization_order=1"
+  export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp"
+  export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
+  (cd build-asan && ctest --output-on-failure --parallel "$jobs" --timeout 1200)
+}
+
+# Test programs of a test folder, as the build names them.
+tests_in() { # BUILD_DIR FOLDER...
+  local b=$1; shift
+  for d in "$@"; do
+    [ -f "$b/tests/$d/CTestTestfile.cmake" ] || continue
+    grep -o '[A-Za-z0-9_]*\[1\]_include\.cmake' "$b/tests/$d/CTestTestfile.cmake" | sed 's/\[1\].*//'
+  done | sort -u
+}
+
+run_tsan() {
+  configure build-tsan thread
+  local targets
+  targets=$(tests_in build-tsan engine app components/reader)
+  # shellcheck disable=SC2086
+  cmake --build build-tsan --parallel "$jobs" --target $targets
+  tests/media/make_media.sh build-tsan/test-media
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$supp/tsan.supp"
+  local t exe
+  for t in $targets; do
+    exe=$(find build-tsan/tests -type f -name "$t" -perm -u+x | head -1)
+    echo "== TSan: $t"
+    (cd "$(dirname "$exe")" && timeout 1200 "./$t" --gtest_brief=1)
+  done
+}
+
+case $what in
+  asan) run_asan ;;
+  tsan) run_tsan ;;
+  all) run_asan; run_tsan ;;
+  *) echo "usage: $0 [asan|tsan|all]" >&2; exit 2 ;;
+esac
