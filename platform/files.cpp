@@ -24,8 +24,10 @@ bool isReadOnly(const QString &path)
 
 bool clearReadOnly(const QString &path)
 {
-    const auto perms = QFile::permissions(path);
-    return QFile::setPermissions(path, perms | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    // The User flags tell what the caller may do (root may execute whatever
+    // anyone may), not the file's mode: writing them back would add bits.
+    const auto mode = QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    return QFile::setPermissions(path, mode | QFileDevice::WriteOwner);
 }
 
 bool createDirectory(const QString &path)

@@ -160,7 +160,11 @@ bool Mp3Sink::finish()
     if (bytes < 0 || !out_.append(mp3_.data(), std::size_t(bytes)))
         return false;
     const std::size_t tagBytes = lame_get_lametag_frame(lame_, mp3_.data(), mp3_.size());
-    return tagBytes > 0 && tagBytes <= mp3_.size() && out_.overwrite(0, mp3_.data(), tagBytes);
+    // No info tag at all: LAME leaves it out when a frame is too small to hold
+    // it (low bit rates); the stream is complete without it.
+    if (tagBytes == 0)
+        return true;
+    return tagBytes <= mp3_.size() && out_.overwrite(0, mp3_.data(), tagBytes);
 }
 
 } // namespace components

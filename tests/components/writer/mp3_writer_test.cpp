@@ -171,3 +171,26 @@ TEST(Mp3Writer, FlagWritesReplayGain)
 }
 
 } // namespace
+
+namespace {
+
+// At the lowest bit rates a frame cannot hold the info tag; LAME leaves it
+// out and the file must still be stored (the jobs' default bit rate is 8).
+TEST(Mp3Writer, LowBitrateWithoutRoomForTheInfoTagIsStored)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("low.mp3");
+    AudioWriter writer;
+    writer.encoder()->SetEncoderSampleRate(44100);
+    writer.encoder()->SetEncoderMode(2);
+    writer.encoder()->SetEncoderBitrate(8);
+    ASSERT_TRUE(writer.create(path));
+    ASSERT_TRUE(writer.setInputFormat(44100, 2));
+    ASSERT_TRUE(feed(writer, 44100, {0.5f, 0.5f}, 44100));
+    ASSERT_TRUE(writer.close());
+    const auto info = probe(path);
+    EXPECT_EQ(info.value("codec_name"), "mp3");
+    EXPECT_EQ(info.value("bit_rate").toInt(), 32000);
+}
+
+} // namespace
