@@ -7,7 +7,7 @@
 set -euo pipefail
 out=${1:?usage: make_hostile.sh OUTDIR}
 mkdir -p "$out" && out=$(cd "$out" && pwd)
-stamp="$out/.stamp"
+stamp="$out/.hostile-stamp"
 self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 if [ -f "$stamp" ] && [ "$stamp" -nt "$self" ]; then exit 0; fi
 dir="$out/hostile files"
