@@ -26,9 +26,16 @@ void BatchRunner::writeSettings(const QString &outDir) const
 BatchResult BatchRunner::run(const QString &command, const QStringList &files, const QStringList &options,
                              int timeoutMs, const QString &fileSizeLimitKb) const
 {
+    QProcess process;
+    start(process, command, files, options, fileSizeLimitKb);
+    return finish(process, timeoutMs);
+}
+
+void BatchRunner::start(QProcess &process, const QString &command, const QStringList &files,
+                        const QStringList &options, const QString &fileSizeLimitKb) const
+{
     const QString tool = QStringLiteral(SONVERA_BINARY_DIR "/sonvera-batch");
     const QStringList args = QStringList{command, QStringLiteral("--settings"), settingsFile()} + options + files;
-    QProcess process;
     if (fileSizeLimitKb.isEmpty()) {
         process.start(tool, args);
     } else {
@@ -38,6 +45,10 @@ BatchResult BatchRunner::run(const QString &command, const QStringList &files, c
         process.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"), script, tool} + args);
     }
     process.closeWriteChannel();
+}
+
+BatchResult BatchRunner::finish(QProcess &process, int timeoutMs, const QByteArray &seenOut)
+{
     BatchResult r;
     r.timedOut = !process.waitForFinished(timeoutMs);
     if (r.timedOut) {
@@ -46,7 +57,7 @@ BatchResult BatchRunner::run(const QString &command, const QStringList &files, c
     }
     r.exitedNormally = !r.timedOut && process.exitStatus() == QProcess::NormalExit;
     r.exitCode = process.exitCode();
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.out = QString::fromUtf8(seenOut + process.readAllStandardOutput());
     r.err = QString::fromUtf8(process.readAllStandardError());
     return r;
 }
@@ -68,8 +79,26 @@ QMap<QString, QByteArray> hashes(const QStringList &paths)
     return result;
 }
 
+namespace {
+
+bool riffSizeAgrees(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(8);
+    if (!head.startsWith("RIFF"))
+        return true; // not a RIFF file
+    const quint32 riff = quint8(head[4]) | quint8(head[5]) << 8 | quint8(head[6]) << 16 | quint32(quint8(head[7])) << 24;
+    return qint64(riff) + 8 == f.size();
+}
+
+} // namespace
+
 bool decodesToTheEnd(const QString &path)
 {
+    if (!riffSizeAgrees(path))
+        return false;
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-xerror"),
                                             QStringLiteral("-i"), path, QStringLiteral("-f"), QStringLiteral("null"),

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QMap>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,10 @@ public:
     void writeSettings(const QString &outDir) const;
     BatchResult run(const QString &command, const QStringList &files, const QStringList &options,
                     int timeoutMs, const QString &fileSizeLimitKb = {}) const;
+    // The same in two steps, for a test that acts while the batch runs.
+    void start(QProcess &process, const QString &command, const QStringList &files, const QStringList &options,
+               const QString &fileSizeLimitKb = {}) const;
+    static BatchResult finish(QProcess &process, int timeoutMs, const QByteArray &seenOut = {});
 
     QString dir() const { return config_.dir(); }
     QString settingsFile() const { return dir() + QStringLiteral("/batch.ini"); }
@@ -35,5 +40,6 @@ private:
 
 QByteArray sha256(const QString &path);
 QMap<QString, QByteArray> hashes(const QStringList &paths);
-// ffmpeg decodes the whole file without one error.
+// ffmpeg decodes the whole file without one error; a WAV file's RIFF size
+// also agrees with its length.
 bool decodesToTheEnd(const QString &path);
