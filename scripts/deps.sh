@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sonvera builds and tests with, when missing.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|fuzz]
 set -euo pipefail
 what=${1:-run}
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev
@@ -10,6 +10,10 @@ if [ "$what" = test ]; then
   # ffmpeg and lame make the synthetic test media and decode outputs independently.
   # desktop-file-utils checks the installed menu entry.
   pkgs+=(libgtest-dev libgmock-dev ffmpeg lame xvfb xauth time desktop-file-utils)
+fi
+if [ "$what" = fuzz ]; then
+  # Only scripts/fuzz.sh builds with clang; the product builds with g++.
+  pkgs+=(clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -87,8 +87,12 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return entry->value;
 }
 
-void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+void IniDocument::setValue(const QString &section, const QString &key, const QString &rawValue)
 {
+    // A value stays on its own line, so no text (a folder name, say) can add
+    // lines or sections to the file.
+    QString value = rawValue;
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (const auto entry = find(section, key)) {
         QString &line = lines_[entry->line];
         line = line.left(line.indexOf(QLatin1Char('=')) + 1) + value;

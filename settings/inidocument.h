@@ -16,6 +16,7 @@ public:
     std::optional<QString> value(const QString &section, const QString &key) const;
     // Replaces an existing entry's value in place, keeping its spelling;
     // a new key goes to the end of its section, a new section to the end.
+    // Line breaks in the value are stored as spaces.
     void setValue(const QString &section, const QString &key, const QString &value);
 
 private:

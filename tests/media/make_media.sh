@@ -7,6 +7,7 @@ out=${1:?usage: make_media.sh OUTDIR}
 mkdir -p "$out" && out=$(cd "$out" && pwd)
 stamp="$out/.stamp"
 self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
+"$(dirname "$self")/make_hostile.sh" "$out"
 if [ -f "$stamp" ] && [ "$stamp" -nt "$self" ]; then exit 0; fi
 mkdir -p "$out"
 cd "$out"

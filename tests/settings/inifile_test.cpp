@@ -122,6 +122,16 @@ TEST(IniWrite, ReplacesInPlaceKeepingSpellingAndUnknownLines)
     EXPECT_EQ(config.readSettings(), expected);
 }
 
+TEST(IniWrite, LineBreaksInAValueCannotAddEntries)
+{
+    TempConfig config;
+    config.writeSettings("[WavOption]\nDir=/a\n[basic]\nskin=1\n");
+    TIniFile ini;
+    ini.WriteString(QStringLiteral("WavOption"), QStringLiteral("Dir"), QStringLiteral("/x\n[basic]\r\nskin=6"));
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("basic"), QStringLiteral("skin"), 0), 1);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("WavOption"), QStringLiteral("Dir"), {}), QStringLiteral("/x [basic]  skin=6"));
+}
+
 TEST(IniWrite, FirstWriteCreatesTheFile)
 {
     TempConfig config;
