@@ -2,7 +2,8 @@
 # Builds Sonvera with sanitizers and runs the tests under them:
 #   asan  every test, AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/)
 #   tsan  the threaded tests (engine, batch tool, reader), ThreadSanitizer (build-tsan/)
-# The first error ends a run. Usage: scripts/sanitize.sh [asan|tsan|all]
+#   engine  the engine's tests under both, as CI runs them
+# The first error ends a run. Usage: scripts/sanitize.sh [asan|tsan|engine|all]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-all}
@@ -44,29 +45,50 @@ tests_in() { # BUILD_DIR FOLDER...
   done | sort -u
 }
 
+# run_programs DIR SANITIZERS FOLDER...: builds the test programs of those test
+# folders with the sanitizers and runs each one.
+run_programs() {
+  local dir=$1 san=$2; shift 2
+  configure "$dir" "$san"
+  local targets t exe
+  targets=$(tests_in "$dir" "$@")
+  # shellcheck disable=SC2086
+  cmake --build "$dir" --parallel "$jobs" --target $targets
+  tests/media/make_media.sh "$dir/test-media"
+  for t in $targets; do
+    exe=$(find "$dir/tests" -type f -name "$t" -perm -u+x | head -1)
+    echo "== $san: $t"
+    (cd "$(dirname "$exe")" && timeout 1200 "./$t" --gtest_brief=1)
+  done
+}
+
+tsan_env() {
+  # die_after_fork=0: tests start ffmpeg with QProcess, whose child only execs.
+  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$supp/tsan.supp"
+}
+
 run_tsan() {
-  configure build-tsan thread
-  local targets
+  tsan_env
   # The window's tests are left out: every cross-thread step of the window
   # goes through Qt (queued and blocking calls, its thread pool), whose sync
   # TSan cannot see without a Qt built for it (docs/reliability.md).
-  targets=$(tests_in build-tsan engine components/reader)
-  # shellcheck disable=SC2086
-  cmake --build build-tsan --parallel "$jobs" --target $targets
-  tests/media/make_media.sh build-tsan/test-media
-  # die_after_fork=0: tests start ffmpeg with QProcess, whose child only execs.
-  export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$supp/tsan.supp"
-  local t exe
-  for t in $targets; do
-    exe=$(find build-tsan/tests -type f -name "$t" -perm -u+x | head -1)
-    echo "== TSan: $t"
-    (cd "$(dirname "$exe")" && timeout 1200 "./$t" --gtest_brief=1)
-  done
+  run_programs build-tsan thread engine components/reader
+}
+
+# The engine's tests under both kinds, small enough for every CI run.
+run_engine() {
+  ASAN_OPTIONS="halt_on_error=1:detect_leaks=1" \
+  UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp" \
+  LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0" \
+    run_programs build-asan address,undefined engine
+  tsan_env
+  run_programs build-tsan thread engine
 }
 
 case $what in
   asan) run_asan ;;
   tsan) run_tsan ;;
+  engine) run_engine ;;
   all) run_asan; run_tsan ;;
-  *) echo "usage: $0 [asan|tsan|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [asan|tsan|engine|all]" >&2; exit 2 ;;
 esac
