@@ -2,7 +2,7 @@
 #include "app/filechooser.h"
 #include "app/jobworkers.h"
 #include "app/messageboxes.h"
-#include "app/overlays.h"
+#include "engine/overlays.h"
 #include "components/audio/iaudiofile.h"
 #include "components/audio/iaudioinformation.h"
 #include "components/audio/iaudiotransform.h"

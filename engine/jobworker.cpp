@@ -3,6 +3,7 @@
 #include "engine/blockpipeline.h"
 #include "engine/filelist.h"
 #include "engine/globals.h"
+#include "engine/overlays.h"
 #include "platform/files.h"
 #include "platform/launch.h"
 #include "platform/paths.h"
@@ -235,13 +236,8 @@ QString JobWorker::Batch::outputDirectory(bool createAlways)
 
 void JobWorker::Batch::endBatch()
 {
-    QStringList names;
-    for (const char *name : t_.findButNames)
-        names << QLatin1String(name);
-    std::vector<IJobHost::OverlayCall> calls;
-    for (const auto &call : t_.idleOverlays)
-        calls.push_back({QLatin1String(call.name), call.visible});
-    host_.resetOverlays(names, calls);
+    const OverlayState idle = jobEndOverlays(t_.kind);
+    host_.resetOverlays(idle.names, idle.calls);
 
     IsConverting.store(false);
     t_.runningFlag->store(false);

@@ -43,11 +43,6 @@ public:
         bool directoryBeforeSourceTest; // the decode job makes the folder before testing the source
         bool progressZeroPerFile;      // else once at the end of the batch
         std::atomic<bool> *runningFlag;
-        const char *findButNames[4];   // normalize, to-WAV, to-MP3, stop
-        struct OverlayStep {
-            const char *name;
-            bool visible;
-        } idleOverlays[4]; // the overlay calls at the end of a batch, in order
     };
 
 protected:

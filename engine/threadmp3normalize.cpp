@@ -9,9 +9,7 @@ const JobWorker::Traits &normalizeTraits()
 {
     static const JobWorker::Traits traits{
         JobNormalize, "mp3Option", "Mp3Option", 10, 20, "_NOM.mp3", "Failed to create Wavfile ",
-        false, false, &NormalizeRunning,
-        {"normalize_click", "towav_disable", "tomp3_disable", "stop_disable"},
-        {{"normalize_click", false}, {"stop_disable", true}, {"tomp3_disable", false}, {"towav_disable", false}}};
+        false, false, &NormalizeRunning};
     return traits;
 }
 

@@ -11,9 +11,7 @@ const JobWorker::Traits &toWavTraits()
 {
     static const JobWorker::Traits traits{
         JobToWav, "WavOption", "WavOption", 5, 5, ".wav", "Failed to create Wavfile ",
-        true, true, &ToWavRunning,
-        {"normalize_disable", "towav_click", "tomp3_disable", "stop_disable"},
-        {{"towav_click", false}, {"stop_disable", true}, {"normalize_disable", false}, {"tomp3_disable", false}}};
+        true, true, &ToWavRunning};
     return traits;
 }
 

@@ -10,9 +10,7 @@ const JobWorker::Traits &toMp3Traits()
 {
     static const JobWorker::Traits traits{
         JobToMp3, "mp3Option", "Mp3Option", 10, 20, ".mp3", "Failed to open file",
-        false, false, &ToMp3Running,
-        {"normalize_disable", "towav_disable", "tomp3_click", "stop_disable"},
-        {{"tomp3_click", false}, {"stop_disable", true}, {"towav_disable", false}, {"normalize_disable", false}}};
+        false, false, &ToMp3Running};
     return traits;
 }
 

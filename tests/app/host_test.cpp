@@ -1,4 +1,4 @@
-#include "app/overlays.h"
+#include "engine/overlays.h"
 #include "tests/app/window_fixture.h"
 
 #include <QProgressBar>

@@ -1,4 +1,4 @@
-#include "app/overlays.h"
+#include "engine/overlays.h"
 
 #include "engine/globals.h"
 
